@@ -1,0 +1,43 @@
+// Kavel: wires the console core to Qt windows and RtMidi ports.
+
+#include "console/Kavel.h"
+#include "console/ui/InputWaker.h"
+#include "console/ui/MainWindow.h"
+#include "console/ui/QtEventLoop.h"
+#include "console/ui/QtUser.h"
+#include "midi/rtmidi/RtMidiPorts.h"
+
+#include <QApplication>
+#include <QTimer>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Kavel");
+
+    kavel::InputWaker waker;
+    kavel::RtMidiInputPort in1("Kavel In 1", [&waker] { waker.wake(); });
+    kavel::RtMidiInputPort in2("Kavel In 2", [&waker] { waker.wake(); });
+    kavel::RtMidiOutputPort out("Kavel Out");
+    waker.watch(in1);
+    waker.watch(in2);
+
+    kavel::QtEventLoop loop;
+    kavel::QtUser user;
+    kavel::Kavel core({in1, in2, out}, loop, user,
+                      QCoreApplication::applicationDirPath().toLocal8Bit().toStdString());
+    kavel::MainWindow window(core);
+    user.addWindow("Kavel", &window);
+
+    // Driver faults and devices unplugged while open reach the Error events from here.
+    QTimer deviceCheck;
+    QObject::connect(&deviceCheck, &QTimer::timeout, [&] {
+        in1.checkDevice();
+        in2.checkDevice();
+        out.checkDevice();
+    });
+    deviceCheck.start(1000);
+
+    core.Form_Load();
+    if (!core.running()) return 0;
+    return QApplication::exec();
+}

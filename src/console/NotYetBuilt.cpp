@@ -1,0 +1,33 @@
+#include "console/Kavel.h"
+
+// Procedures that start-up and shutdown already call in their place, owned by windows and
+// subsystems that this program does not have yet. Each does nothing (or only what every
+// version of it ends with) until its subsystem takes it over.
+
+namespace kavel {
+
+void Kavel::Salva_dati_di_avvio() {}
+
+// Every Stops Table load ends by marking the device lists ready and channel learning off.
+void Kavel::CARICAMENTO_DAT() {
+    state.midi.LISTE_DISPOSITIVI_PRONTE = true;
+    state.midi.INDICE_APPRENDI = 0;
+    state.midi.APPRENDI_CANALE = false;
+}
+
+void Kavel::ATTIVA_DISATTIVA_GRAPHIC_Interface() {}
+void Kavel::LOAD_GRAPHIC_INTERFACE() {}
+void Kavel::LOAD_NORMAL_INTERFACE() {}
+void Kavel::Scrivi_ToolTips_memorie() {}
+void Kavel::SPENGO_MEMORIE() {}
+void Kavel::Spengo_Graduatore() {}
+void Kavel::CARICAMENTO_LIST_BOXES() {}
+void Kavel::RESET_Click() {}
+void Kavel::AGGIORNAMENTO_KAVEL() {}
+
+void Kavel::OptionGlobalCoupling_Click(int Index) { state.advanced.ACCOPPIAMENTO_GLOBALE = Index; }
+
+// The Stops Table is empty until it is loaded: entry 0 sends nothing.
+void Kavel::Sysex_Sending(int /*N_sysex*/) {}
+
+} // namespace kavel

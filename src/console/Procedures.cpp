@@ -1,0 +1,35 @@
+#include "console/Procedures.h"
+
+#include <charconv>
+
+namespace kavel {
+
+void Procedures::add(std::string name, int arity, std::function<void(const Args&)> run) {
+    table_[std::move(name)] = Entry{arity, std::move(run)};
+}
+
+void Procedures::add(std::string name, std::function<void()> run) {
+    add(std::move(name), 0, [run = std::move(run)](const Args&) { run(); });
+}
+
+std::optional<std::string> Procedures::call(std::string_view name,
+                                            const std::vector<std::string>& args) {
+    auto it = table_.find(name);
+    if (it == table_.end()) return "unknown procedure " + std::string(name);
+    const Entry& entry = it->second;
+    if (static_cast<int>(args.size()) != entry.arity)
+        return std::string(name) + " takes " + std::to_string(entry.arity) + " argument(s)";
+    Args values;
+    values.reserve(args.size());
+    for (const auto& a : args) {
+        int v = 0;
+        auto [end, ec] = std::from_chars(a.data(), a.data() + a.size(), v);
+        if (ec != std::errc{} || end != a.data() + a.size())
+            return "not a number: " + a;
+        values.push_back(v);
+    }
+    entry.run(values);
+    return std::nullopt;
+}
+
+} // namespace kavel

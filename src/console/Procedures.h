@@ -1,0 +1,34 @@
+#pragma once
+
+// Event procedures and work procedures by their names, so that kavel-sim (and the organ
+// builder at its prompt) can run any of them. Each subsystem registers its own.
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kavel {
+
+class Procedures {
+  public:
+    using Args = std::vector<int>;
+    // `arity` is the number of integer arguments the procedure takes.
+    void add(std::string name, int arity, std::function<void(const Args&)> run);
+    void add(std::string name, std::function<void()> run);
+
+    bool contains(std::string_view name) const { return table_.find(name) != table_.end(); }
+    // An error text, or nothing when the procedure ran.
+    std::optional<std::string> call(std::string_view name, const std::vector<std::string>& args);
+
+  private:
+    struct Entry {
+        int arity = 0;
+        std::function<void(const Args&)> run;
+    };
+    std::map<std::string, Entry, std::less<>> table_;
+};
+
+} // namespace kavel

@@ -1,0 +1,91 @@
+#pragma once
+
+// The program-wide variables, under their console names, grouped by the subsystem that owns
+// them. Booleans are bool here; files and kavel-sim show them as the console's -1 / 0.
+
+#include <array>
+#include <string>
+
+namespace kavel {
+
+struct MidiState {
+    int DISPOSITIVO_IN1 = 0;
+    int DISPOSITIVO_IN2 = 0;
+    int DISPOSITIVO_OUT = 0;
+    int NESSUN_DISPOSITIVO_IN1 = 0;
+    int NESSUN_DISPOSITIVO_IN2 = 0;
+    int NESSUN_DISPOSITIVO_OUT = 0;
+    // Drop flags for FE, F1, F6, F8, FA, FB, FD, FF in that order.
+    std::array<bool, 8> FILTRI_INGRESSO{};
+    int RITARDO_NOTE = 0;
+    int RITARDO_SYSEX = 0;
+    int MODO_THRU = 0;
+    int MODO_THRU_PRECEDENTE = 0;
+    std::array<int, 4> CANALE_APPRESO{};
+    bool APPRENDI_CANALE = false;
+    int INDICE_APPRENDI = 0;
+    bool EVENTO_SWITCH = false;
+    bool BLOCCO_PITCH = false;
+    bool LISTE_DISPOSITIVI_PRONTE = false;
+    std::array<std::string, 33> TEMP_SYSEX; // module parts 1..32; entry 0 unused
+    bool TEMPO_SCADUTO = false;
+};
+
+struct ConfigState {
+    std::string PATH_CFG;
+    std::string PATH_DAT;
+    int SALVA_CFG_USCITA = 0;
+    double ADV_TOP = 0;
+    double ADV_LEFT = 0;
+    double MAIN_TOP = 0;
+    double MAIN_LEFT = 0;
+};
+
+// Sound settings of the Advanced window that the configuration carries.
+struct AdvancedState {
+    int TEMPERAMENTO = 0;
+    int VELOCITA_TREMOLO = 0;
+    int TIPO_TREMOLO = 0;
+    int RIVERBERO = 0;
+    int NOTA_INIZIO_TEMP = 0;
+    int ACCOPPIAMENTO_GLOBALE = 0;
+    bool RICHIAMA_GLOBALI = false;
+    bool RICHIAMA_BILANCIAMENTO = false;
+};
+
+struct MemoryState {
+    std::string PIC_GREEN_ON;
+    std::string PIC_GREEN_OFF;
+    std::string PIC_RED_ON;
+    std::string PIC_RED_OFF;
+    std::string PIC_YELLOW_ON;
+    bool SALVA_FISSE = false;
+    bool MEMORIE_NON_SALVATE = false;
+    bool LED_MEMORIE = false;
+    int MODO_ETICHETTE = 0;
+    int BERSAGLIO_RECALL = 0;
+};
+
+struct PanelState {
+    bool INTERFACCIA_GRAFICA = false;
+    double SCALA_PANNELLO = 1.0;
+    std::string fontName; // the stop-text font of the graphic panel
+    double fontSize = 0;
+    bool fontBold = false;
+    bool fontItalic = false;
+};
+
+struct StopsTableState {
+    bool CARICA_NOME_SYX = false;
+};
+
+struct ProgramState {
+    MidiState midi;
+    ConfigState config;
+    AdvancedState advanced;
+    MemoryState memories;
+    PanelState panel;
+    StopsTableState stops;
+};
+
+} // namespace kavel

@@ -1,0 +1,95 @@
+#include "console/ui/MainWindow.h"
+
+#include "console/ui/Twips.h"
+#include "panel/MainMenu.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace kavel {
+
+namespace {
+QString latin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+} // namespace
+
+MainWindow::MainWindow(Kavel& core) : core_(core) {
+    setObjectName("Kavel");
+    buildMenus();
+    core_.controls.setChangedHook(
+        [this] { QTimer::singleShot(0, this, [this] { syncChanged(); }); });
+    for (const auto& [key, state] : core_.controls.all()) draw(key);
+    core_.controls.drainChanged();
+}
+
+void MainWindow::buildMenus() {
+    for (const Menu& menu : kMainMenus) {
+        const std::string menuName(menu.name);
+        if (menu.items.empty()) {
+            QAction* action = menuBar()->addAction(QString());
+            action->setObjectName(latin1(menuName));
+            connect(action, &QAction::triggered, this, [this, menuName] { click(menuName); });
+            actions_[menuName] = action;
+            continue;
+        }
+        QMenu* qmenu = menuBar()->addMenu(QString());
+        qmenu->setObjectName(latin1(menuName));
+        actions_[menuName] = qmenu->menuAction();
+        for (const MenuItem& item : menu.items) {
+            const std::string name(item.name);
+            QAction* action = qmenu->addAction(QString());
+            action->setObjectName(latin1(name));
+            action->setCheckable(item.checkable);
+            connect(action, &QAction::triggered, this, [this, name] { click(name); });
+            actions_[name] = action;
+        }
+    }
+}
+
+QAction* MainWindow::menuAction(const std::string& name) const {
+    auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::click(const std::string& name) {
+    core_.procedures.call(name + "_Click", {});
+    // A checkable item shows what its handler decided, not what Qt toggled.
+    if (QAction* action = menuAction(name); action && action->isCheckable())
+        action->setChecked(core_.controls.get(name).value != 0);
+    syncChanged();
+}
+
+void MainWindow::syncChanged() {
+    for (const ControlKey& key : core_.controls.drainChanged()) draw(key);
+}
+
+void MainWindow::draw(const ControlKey& key) {
+    const ControlState& c = core_.controls.get(key.name, key.index);
+    if (QAction* action = key.index < 0 ? menuAction(key.name) : nullptr) {
+        action->setText(latin1(c.caption));
+        action->setEnabled(c.enabled);
+        action->setVisible(c.visible);
+        if (action->isCheckable()) action->setChecked(c.value != 0);
+        return;
+    }
+    if (key.name == "Kavel" && key.index < 0) {
+        setWindowTitle(latin1(c.caption));
+        if (!c.picture.empty() && QFileInfo::exists(latin1(c.picture)))
+            setWindowIcon(QIcon(latin1(c.picture)));
+        if (c.width > 0 && c.height > 0) resize(toPixels(c.width), toPixels(c.height));
+        if (c.left >= 0 && c.top >= 0) move(toPixels(c.left), toPixels(c.top));
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (core_.running()) core_.exit_Click();
+    if (core_.running())
+        event->ignore();
+    else
+        event->accept();
+}
+
+} // namespace kavel

@@ -1,0 +1,118 @@
+#include "console/ui/QtUser.h"
+
+#include "console/ui/Twips.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include <vector>
+
+namespace kavel {
+
+namespace {
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Critical: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+std::vector<std::pair<QMessageBox::StandardButton, Answer>> buttonsOf(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Ok: return {{QMessageBox::Ok, Answer::Ok}};
+    case Buttons::OkCancel: return {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}};
+    case Buttons::YesNo: return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}};
+    case Buttons::YesNoCancel:
+        return {{QMessageBox::Yes, Answer::Yes},
+                {QMessageBox::No, Answer::No},
+                {QMessageBox::Cancel, Answer::Cancel}};
+    case Buttons::RetryCancel:
+        return {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}};
+    }
+    return {{QMessageBox::Ok, Answer::Ok}};
+}
+
+QString latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+
+} // namespace
+
+QString qtFilter(const std::string& filter) {
+    QStringList parts = latin1(filter).split('|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        if (!parts[i + 1].isEmpty()) entries << parts[i] + " (" + parts[i + 1] + ")";
+    return entries.join(";;");
+}
+
+QWidget* QtUser::parent() const {
+    auto it = windows_.find("Kavel");
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+ScreenSize QtUser::screen() const {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    if (!s) return {};
+    const QRect r = s->geometry();
+    return {toTwips(r.width()), toTwips(r.height())};
+}
+
+Answer QtUser::messageBox(const MessageBox& box) {
+    QMessageBox dialog(parent());
+    dialog.setWindowTitle(latin1(box.title.empty() ? kProgramTitle : box.title));
+    dialog.setText(latin1(box.text));
+    dialog.setIcon(qtIcon(box.icon));
+    const auto buttons = buttonsOf(box.buttons);
+    for (const auto& [qt, answer] : buttons) dialog.addButton(qt);
+    const auto chosen = static_cast<std::size_t>(box.defaultButton);
+    if (chosen < buttons.size()) dialog.setDefaultButton(buttons[chosen].first);
+    const auto result = static_cast<QMessageBox::StandardButton>(dialog.exec());
+    for (const auto& [qt, answer] : buttons)
+        if (qt == result) return answer;
+    // Closed with Escape or the title bar: the last button (Cancel or No) or the only one.
+    return buttons.back().second;
+}
+
+std::optional<std::string> QtUser::openFile(const FileDialog& dialog) {
+    const QString path = QFileDialog::getOpenFileName(parent(), latin1(dialog.title), QString(),
+                                                      qtFilter(dialog.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toLocal8Bit().toStdString();
+}
+
+std::optional<std::string> QtUser::saveFile(const FileDialog& dialog) {
+    QFileDialog fd(parent(), latin1(dialog.title), QString(), qtFilter(dialog.filter));
+    fd.setAcceptMode(QFileDialog::AcceptSave);
+    fd.setFileMode(QFileDialog::AnyFile);
+    QString suffix = latin1(dialog.defaultExtension);
+    if (suffix.startsWith('.')) suffix.remove(0, 1);
+    fd.setDefaultSuffix(suffix);
+    if (fd.exec() != QDialog::Accepted || fd.selectedFiles().isEmpty()) return std::nullopt;
+    return fd.selectedFiles().front().toLocal8Bit().toStdString();
+}
+
+void QtUser::showWindow(const std::string& name, bool modal) {
+    auto it = windows_.find(name);
+    if (it == windows_.end() || !it->second) return; // a window this program does not have yet
+    QWidget* w = it->second;
+    w->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    w->show();
+    w->raise();
+}
+
+void QtUser::closeWindow(const std::string& name) {
+    auto it = windows_.find(name);
+    if (it != windows_.end() && it->second) it->second->hide();
+}
+
+void QtUser::endProgram() { QCoreApplication::quit(); }
+
+} // namespace kavel

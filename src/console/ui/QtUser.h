@@ -1,0 +1,36 @@
+#pragma once
+
+// Real message boxes and file dialogs for the core, and the windows it shows by name.
+
+#include "console/User.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <map>
+#include <string>
+
+namespace kavel {
+
+class QtUser : public User {
+  public:
+    // Windows the core can show and close, by their console names.
+    void addWindow(const std::string& name, QWidget* window) { windows_[name] = window; }
+
+    ScreenSize screen() const override;
+    Answer messageBox(const MessageBox& box) override;
+    std::optional<std::string> openFile(const FileDialog& dialog) override;
+    std::optional<std::string> saveFile(const FileDialog& dialog) override;
+    void showWindow(const std::string& name, bool modal) override;
+    void closeWindow(const std::string& name) override;
+    void endProgram() override;
+
+  private:
+    QWidget* parent() const;
+    std::map<std::string, QPointer<QWidget>> windows_;
+};
+
+// "(*.sqs)|*.sqs|" as a Qt file-dialog filter: "(*.sqs) (*.sqs)".
+QString qtFilter(const std::string& filter);
+
+} // namespace kavel

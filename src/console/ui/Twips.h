@@ -1,0 +1,11 @@
+#pragma once
+
+// Window coordinates are kept in twips; 15 twips make a pixel at 100 %.
+
+namespace kavel {
+
+inline constexpr int kTwipsPerPixel = 15;
+inline int toPixels(int twips) { return twips / kTwipsPerPixel; }
+inline int toTwips(int pixels) { return pixels * kTwipsPerPixel; }
+
+} // namespace kavel

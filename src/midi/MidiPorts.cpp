@@ -1,0 +1,167 @@
+#include "midi/MidiPorts.h"
+
+#include <array>
+
+namespace kavel {
+
+namespace {
+
+void checkRange(int id, int count) {
+    if (id < 0 || id >= count)
+        throw PortError(port_error::kBadDevice,
+                        "MIDI device number " + std::to_string(id) + " does not exist");
+}
+
+// Bytes of a short message by its status; system common and real-time included.
+std::size_t shortLength(int status) {
+    if (status >= 0xF0) {
+        switch (status) {
+        case 0xF1:
+        case 0xF3: return 2;
+        case 0xF2: return 3;
+        default: return 1;
+        }
+    }
+    const int type = status & 0xF0;
+    return (type == 0xC0 || type == 0xD0) ? 2 : 3;
+}
+
+} // namespace
+
+// ---- output
+
+int MidiOutput::DeviceCount() { return backendDeviceCount(true); }
+
+void MidiOutput::DeviceID(int id) {
+    checkRange(id, backendDeviceCount(false));
+    deviceId_ = id;
+}
+
+std::string MidiOutput::DeviceName() { return backendDeviceName(deviceId_); }
+
+void MidiOutput::Action(int code) {
+    switch (code) {
+    case action::kOpen:
+        if (open_) backendClose();
+        open_ = false;
+        checkRange(deviceId_, backendDeviceCount(false));
+        backendOpen(deviceId_);
+        open_ = true;
+        break;
+    case action::kClose:
+        if (open_) backendClose();
+        open_ = false;
+        break;
+    case action::kSend: {
+        if (!open_) return;
+        bool sent;
+        if (status_ == 0xF0) {
+            sent = backendSend(reinterpret_cast<const std::uint8_t*>(sysex_.data()),
+                               sysex_.size());
+        } else {
+            const std::array<std::uint8_t, 3> bytes = {static_cast<std::uint8_t>(status_),
+                                                       static_cast<std::uint8_t>(data1_ & 0x7F),
+                                                       static_cast<std::uint8_t>(data2_ & 0x7F)};
+            sent = backendSend(bytes.data(), shortLength(bytes[0]));
+        }
+        if (!sent) raiseError(port_error::kSendFailed, "The MIDI output refused a message");
+        break;
+    }
+    default: break; // 4 (start) has nothing to do on an output
+    }
+}
+
+void MidiOutput::raiseError(int code, std::string text) {
+    if (!Error) return;
+    int c = code;
+    Error(c, text);
+}
+
+void MidiOutput::lost(const std::string& text) {
+    if (open_) backendClose();
+    open_ = false;
+    raiseError(port_error::kVanished, text);
+}
+
+// ---- input
+
+int MidiInput::DeviceCount() { return backendDeviceCount(true); }
+
+void MidiInput::DeviceID(int id) {
+    checkRange(id, backendDeviceCount(false));
+    deviceId_ = id;
+}
+
+std::string MidiInput::DeviceName() { return backendDeviceName(deviceId_); }
+
+void MidiInput::Filter(int status, bool drop) {
+    if (status >= 0 && status < 256) filtered_[static_cast<std::size_t>(status)] = drop;
+}
+
+void MidiInput::Action(int code) {
+    switch (code) {
+    case action::kOpen:
+        if (open_) backendClose();
+        open_ = false;
+        started_ = false;
+        checkRange(deviceId_, backendDeviceCount(false));
+        queue_.clear();
+        overflowed_ = 0;
+        overflowReported_ = false;
+        backendOpen(deviceId_);
+        open_ = true;
+        break;
+    case action::kStart: started_ = open_; break;
+    case action::kClose:
+        started_ = false;
+        if (open_) backendClose();
+        open_ = false;
+        queue_.clear();
+        break;
+    case action::kRemoveOldest: queue_.pop(); break;
+    default: break;
+    }
+}
+
+void MidiInput::receive(const std::uint8_t* bytes, std::size_t size) noexcept {
+    if (size == 0 || !started_.load(std::memory_order_acquire)) return;
+    const std::uint8_t status = bytes[0];
+    // Keyboards' SysEx never reaches the console, nor does a stray data byte.
+    if (status == 0xF0 || status == 0xF7 || status < 0x80) return;
+    if (filtered_[status].load(std::memory_order_relaxed)) return;
+    ShortMessage m{status, size > 1 ? bytes[1] : std::uint8_t{0},
+                   size > 2 ? bytes[2] : std::uint8_t{0}};
+    if (!queue_.push(m)) overflowed_.fetch_add(1, std::memory_order_relaxed);
+}
+
+void MidiInput::dispatch() {
+    if (!overflowReported_ && overflowed_.load(std::memory_order_relaxed) != 0) {
+        overflowReported_ = true;
+        raiseError(port_error::kQueueOverflow,
+                   "MIDI input overflow on \"" + backendDeviceName(deviceId_) +
+                       "\": incoming messages were lost");
+    }
+    if (inMessage_ || queue_.size() == 0 || !Message) return;
+    inMessage_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{inMessage_};
+    Message();
+}
+
+void MidiInput::raiseError(int code, std::string text) {
+    if (!Error) return;
+    int c = code;
+    Error(c, text);
+}
+
+void MidiInput::lost(const std::string& text) {
+    started_ = false;
+    if (open_) backendClose();
+    open_ = false;
+    queue_.clear();
+    raiseError(port_error::kVanished, text);
+}
+
+} // namespace kavel

@@ -1,0 +1,77 @@
+#include "console/Kavel.h"
+
+namespace kavel {
+
+namespace {
+
+constexpr const char* kDevicesNotValid =
+    " MIDI DEVICES CONFIGURATIONS NOT VALID, NOW! PLEASE CHECK IT BY SETUP MENU";
+
+// Error codes the input controls pass over in silence.
+bool silentInputError(int code) { return code == 0 || code == 8; }
+
+} // namespace
+
+void Kavel::openInput(MidiInput& input, int device) {
+    input.DeviceID(device);
+    for (std::size_t i = 0; i < MidiInput::kFilterable.size(); ++i)
+        input.Filter(MidiInput::kFilterable[i], state.midi.FILTRI_INGRESSO[i]);
+    input.Action(action::kOpen);
+    input.Action(action::kStart);
+}
+
+void Kavel::MIDI_OPENING() {
+    const auto& m = state.midi;
+    try {
+        if (m.DISPOSITIVO_IN1 != m.NESSUN_DISPOSITIVO_IN1) openInput(MIDIInput1, m.DISPOSITIVO_IN1);
+        if (m.DISPOSITIVO_IN2 != m.NESSUN_DISPOSITIVO_IN2) openInput(MIDIInput2, m.DISPOSITIVO_IN2);
+        if (m.DISPOSITIVO_OUT != m.NESSUN_DISPOSITIVO_OUT) {
+            MIDIOutput1.DeviceID(m.DISPOSITIVO_OUT);
+            MIDIOutput1.Action(action::kOpen);
+            MIDIOutput1.Action(action::kStart);
+        }
+    } catch (const PortError&) {
+        user_.messageBox({kDevicesNotValid, kProgramTitle, Buttons::Ok, Icon::Critical, 0});
+    }
+}
+
+void Kavel::CHIUSURA_PORTE_MIDI() {
+    const auto& m = state.midi;
+    if (m.DISPOSITIVO_IN1 != m.NESSUN_DISPOSITIVO_IN1) MIDIInput1.Action(action::kClose);
+    if (m.DISPOSITIVO_IN2 != m.NESSUN_DISPOSITIVO_IN2) MIDIInput2.Action(action::kClose);
+    if (m.DISPOSITIVO_OUT != m.NESSUN_DISPOSITIVO_OUT) MIDIOutput1.Action(action::kClose);
+}
+
+void Kavel::MIDI_DEVICES_ACK() {
+    auto fill = [this](auto& port, const char* list) {
+        const int n = port.DeviceCount();
+        auto& combo = controls.edit(list);
+        for (int i = 0; i < n; ++i) {
+            port.DeviceID(i);
+            combo.items.push_back(port.DeviceName());
+        }
+        combo.items.emplace_back("No device");
+        return n;
+    };
+    state.midi.NESSUN_DISPOSITIVO_OUT = fill(MIDIOutput1, "outputDevcombo");
+    state.midi.NESSUN_DISPOSITIVO_IN1 = fill(MIDIInput1, "InputDev1Combo");
+    state.midi.NESSUN_DISPOSITIVO_IN2 = fill(MIDIInput2, "InputDev2Combo");
+}
+
+void Kavel::showPortError(const std::string& text) {
+    user_.messageBox({text, kProgramTitle, Buttons::Ok, Icon::None, 0});
+}
+
+void Kavel::MIDIInput1_Error(int& ErrorCode, std::string& ErrorMessage) {
+    if (!silentInputError(ErrorCode)) showPortError(ErrorMessage);
+}
+
+void Kavel::MIDIInput2_Error(int& ErrorCode, std::string& ErrorMessage) {
+    if (!silentInputError(ErrorCode)) showPortError(ErrorMessage);
+}
+
+void Kavel::MIDIOutput1_Error(int& /*ErrorCode*/, std::string& ErrorMessage) {
+    showPortError(ErrorMessage);
+}
+
+} // namespace kavel

@@ -1,0 +1,130 @@
+#include "ConsoleFixture.h"
+
+namespace kavel::test {
+namespace {
+
+constexpr const char* kNotValid =
+    " MIDI DEVICES CONFIGURATIONS NOT VALID, NOW! PLEASE CHECK IT BY SETUP MENU";
+
+using PortOpening = ConsoleFixture;
+
+TEST_F(PortOpening, DeviceListsEndWithNoDeviceAtTheDeviceCount) {
+    setDevices({"A", "B", "C"}, {});
+    auto& k = console();
+    k.MIDI_DEVICES_ACK();
+    EXPECT_EQ(k.state.midi.NESSUN_DISPOSITIVO_IN1, 3);
+    EXPECT_EQ(k.state.midi.NESSUN_DISPOSITIVO_IN2, 3);
+    EXPECT_EQ(k.state.midi.NESSUN_DISPOSITIVO_OUT, 0);
+    EXPECT_EQ(k.controls.get("InputDev1Combo").items,
+              (std::vector<std::string>{"A", "B", "C", "No device"}));
+    EXPECT_EQ(k.controls.get("outputDevcombo").items, std::vector<std::string>{"No device"});
+}
+
+TEST_F(PortOpening, AllAtNoDeviceOpensNothingAndSaysNothing) {
+    openPorts(2, 2, 1);
+    EXPECT_EQ(in1.openCount + in2.openCount + out.openCount, 0);
+    EXPECT_TRUE(user.shown.empty());
+    console().CHIUSURA_PORTE_MIDI();
+    EXPECT_EQ(in1.closeCount + in2.closeCount + out.closeCount, 0);
+}
+
+TEST_F(PortOpening, OpensChosenDevicesWithTheirFiltersAndClosesThem) {
+    auto& k = console();
+    k.state.midi.FILTRI_INGRESSO = {false, false, false, true, false, false, false, false};
+    openPorts(1, 0, 0);
+    EXPECT_EQ(in1.openedDevice, 1);
+    EXPECT_EQ(in2.openedDevice, 0);
+    EXPECT_EQ(out.openedDevice, 0);
+    EXPECT_TRUE(user.shown.empty());
+    in1.inject({0xF8});
+    in1.inject({0xFE});
+    ASSERT_EQ(in1.MessageCount(), 1);
+    EXPECT_EQ(in1.Status(), 0xFE);
+
+    k.CHIUSURA_PORTE_MIDI();
+    EXPECT_FALSE(in1.isOpen());
+    EXPECT_FALSE(in2.isOpen());
+    EXPECT_FALSE(out.isOpen());
+}
+
+struct FailureCase {
+    const char* name;
+    std::set<std::string> failing;
+    int dev1, dev2, devOut;
+    bool in1Open, in2Open, outOpen;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+class OpeningFailure : public ConsoleFixture, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(OpeningFailure, StopsAtTheFailingPortAndSaysSo) {
+    const auto& c = GetParam();
+    in1.devices.failing = c.failing;
+    in2.devices.failing = c.failing;
+    out.devices.failing = c.failing;
+    openPorts(c.dev1, c.dev2, c.devOut);
+    EXPECT_EQ(in1.isOpen(), c.in1Open);
+    EXPECT_EQ(in2.isOpen(), c.in2Open);
+    EXPECT_EQ(out.isOpen(), c.outOpen);
+    ASSERT_EQ(user.shown.size(), 1u);
+    EXPECT_EQ(user.shown[0].text, kNotValid);
+    EXPECT_EQ(user.shown[0].icon, Icon::Critical);
+    EXPECT_EQ(user.shown[0].buttons, Buttons::Ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OpeningFailure,
+    ::testing::Values(
+        FailureCase{"SecondInputRefuses", {"Keyboard 2"}, 0, 1, 0, true, false, false},
+        FailureCase{"FirstInputRefuses", {"Keyboard 1"}, 0, 1, 0, false, false, false},
+        FailureCase{"OutputRefuses", {"Module"}, 0, 1, 0, true, true, false},
+        FailureCase{"SavedNumberBeyondTheList", {}, 7, 1, 0, false, false, false}),
+    [](const auto& info) { return info.param.name; });
+
+struct ErrorCase {
+    const char* name;
+    int port; // 1, 2 input; 0 output
+    int code;
+    bool shown;
+};
+
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+
+class ErrorEvents : public ConsoleFixture, public ::testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(ErrorEvents, InputsPassOverCodes0And8OutputShowsAll) {
+    const auto& c = GetParam();
+    auto& k = console();
+    int code = c.code;
+    std::string text = "driver trouble";
+    if (c.port == 1) k.MIDIInput1_Error(code, text);
+    if (c.port == 2) k.MIDIInput2_Error(code, text);
+    if (c.port == 0) k.MIDIOutput1_Error(code, text);
+    ASSERT_EQ(user.shown.size(), c.shown ? 1u : 0u);
+    if (c.shown) {
+        EXPECT_EQ(user.shown[0].text, "driver trouble");
+        EXPECT_EQ(user.shown[0].buttons, Buttons::Ok);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ErrorEvents,
+                         ::testing::Values(ErrorCase{"In1Code0", 1, 0, false},
+                                           ErrorCase{"In1Code8", 1, 8, false},
+                                           ErrorCase{"In1Code3", 1, 3, true},
+                                           ErrorCase{"In2Code0", 2, 0, false},
+                                           ErrorCase{"In2Code8", 2, 8, false},
+                                           ErrorCase{"In2Code7", 2, 7, true},
+                                           ErrorCase{"OutCode0", 0, 0, true},
+                                           ErrorCase{"OutCode8", 0, 8, true}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(PortOpening, VanishedInputReachesTheUserThroughItsErrorEvent) {
+    openPorts(0, 2, 1);
+    in1.vanish();
+    ASSERT_EQ(user.shown.size(), 1u);
+    EXPECT_EQ(user.shown[0].text, "MIDI device \"Keyboard 1\" is no longer available");
+}
+
+} // namespace
+} // namespace kavel::test

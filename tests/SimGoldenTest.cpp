@@ -1,0 +1,64 @@
+// kavel-sim scenarios against their recorded output: tests/golden/NAME.in gives NAME.out.
+
+#include "Sim.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace kavel {
+namespace {
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string runScenario(const std::filesystem::path& input) {
+    std::ostringstream out;
+    {
+        Sim sim(out, KAVEL_PROGRAM_DIR);
+        std::ifstream in(input);
+        for (std::string line; !sim.finished() && std::getline(in, line);) sim.run(line);
+    }
+    return out.str();
+}
+
+class Golden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Golden, OutputMatches) {
+    const std::filesystem::path dir = KAVEL_GOLDEN_DIR;
+    const auto expected = readFile(dir / (GetParam() + ".out"));
+    ASSERT_FALSE(expected.empty()) << "no recorded output for " << GetParam();
+    EXPECT_EQ(runScenario(dir / (GetParam() + ".in")), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, Golden, ::testing::Values("startup_quit", "protocol_errors"));
+
+TEST(Sim, EndsAtQuitAndCleansItsTemporaryFolder) {
+    std::ostringstream out;
+    std::string folder;
+    {
+        Sim sim(out, KAVEL_PROGRAM_DIR);
+        sim.run("start");
+        sim.run("get PATH_CFG");
+        sim.run("quit");
+        EXPECT_TRUE(sim.finished());
+        const auto text = out.str();
+        const auto at = text.find("value ");
+        ASSERT_NE(at, std::string::npos);
+        folder = std::filesystem::path(text.substr(at + 6, text.find('\n', at) - at - 6))
+                     .parent_path()
+                     .string();
+        EXPECT_TRUE(std::filesystem::exists(folder));
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder) / "README.txt"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder));
+}
+
+} // namespace
+} // namespace kavel

@@ -1,0 +1,130 @@
+#include "ConsoleFixture.h"
+
+#include "panel/MainMenu.h"
+
+namespace kavel::test {
+namespace {
+
+constexpr const char* kUnassigned = "Midi devices are unassigned : go to Setup !";
+constexpr const char* kUnsaved = "Free memories unsaved : exit anyway?";
+
+using Startup = ConsoleFixture;
+
+TEST_F(Startup, FirstStartWithoutConfigurationOrDevices) {
+    setDevices({}, {});
+    auto& k = console();
+    k.Form_Load();
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{kUnassigned});
+    EXPECT_EQ(user.shown[0].icon, Icon::Exclamation);
+    const auto& m = k.state.midi;
+    EXPECT_EQ(m.DISPOSITIVO_IN1, 0);
+    EXPECT_EQ(m.NESSUN_DISPOSITIVO_IN1, 0);
+    EXPECT_EQ(m.DISPOSITIVO_OUT, m.NESSUN_DISPOSITIVO_OUT);
+    EXPECT_EQ(in1.openCount + in2.openCount + out.openCount, 0);
+    EXPECT_TRUE(out.sent.empty());
+    EXPECT_EQ(k.state.config.SALVA_CFG_USCITA, 1);
+    EXPECT_EQ(k.state.config.PATH_CFG, (folder / "kavel.CFG").string());
+    EXPECT_EQ(k.state.config.PATH_DAT, (folder / "kavel.dat").string());
+    EXPECT_TRUE(k.state.midi.LISTE_DISPOSITIVI_PRONTE);
+    EXPECT_EQ(k.state.memories.BERSAGLIO_RECALL, 11);
+    EXPECT_EQ(k.state.memories.PIC_YELLOW_ON, (folder / "yellow-on.gif").string());
+    EXPECT_FALSE(k.state.memories.MEMORIE_NON_SALVATE);
+    EXPECT_EQ(user.windowsShown, (std::vector<std::string>{"Advanced", "Kavel"}));
+    EXPECT_TRUE(k.running());
+}
+
+TEST_F(Startup, DefaultsCentreBothWindowsOnTheScreen) {
+    user.screenSize = {30000, 18000};
+    auto& k = console();
+    k.Form_Load();
+    const auto& window = k.controls.get("Kavel");
+    EXPECT_EQ(k.state.config.MAIN_LEFT, (30000 - window.width) / 2);
+    EXPECT_EQ(k.state.config.ADV_TOP, (18000 - window.height) / 2);
+    EXPECT_EQ(window.left, static_cast<int>(k.state.config.MAIN_LEFT));
+    EXPECT_EQ(k.state.advanced.VELOCITA_TREMOLO, 100);
+    EXPECT_EQ(k.controls.get("Valore").caption, "100");
+    EXPECT_EQ(k.controls.get("OptionGlobalCoupling", 0).value, 1);
+    EXPECT_TRUE(std::all_of(k.state.midi.FILTRI_INGRESSO.begin(),
+                            k.state.midi.FILTRI_INGRESSO.end(), [](bool b) { return b; }));
+}
+
+TEST_F(Startup, MenusCarryTheirCaptionsAndOnlyBuiltCommandsAreEnabled) {
+    auto& k = console();
+    int items = 0;
+    for (const Menu& menu : kMainMenus) {
+        EXPECT_EQ(k.controls.get(menu.name).caption, menu.caption);
+        for (const MenuItem& item : menu.items) {
+            ++items;
+            EXPECT_EQ(k.controls.get(item.name).caption, item.caption);
+            EXPECT_EQ(k.controls.get(item.name).enabled,
+                      k.procedures.contains(std::string(item.name) + "_Click"))
+                << item.name;
+        }
+    }
+    EXPECT_EQ(items, 14);
+    EXPECT_EQ(k.controls.get("File").caption, "File");
+    EXPECT_EQ(k.controls.get("LoadFile").caption, "&Load  Memory File");
+    EXPECT_TRUE(k.controls.get("exit").enabled);
+    EXPECT_FALSE(k.controls.get("SetMidi").enabled);
+    EXPECT_FALSE(k.controls.get("advanced_s").enabled);
+}
+
+using Shutdown = ConsoleFixture;
+
+TEST_F(Shutdown, UnsavedMemoriesAnsweredNoKeepsRunningAndSendsNothing) {
+    auto& k = console();
+    k.Form_Load();
+    openPorts(0, 1, 0);
+    user.shown.clear();
+    k.state.memories.MEMORIE_NON_SALVATE = true;
+    user.answers.push_back(Answer::No);
+    k.exit_Click();
+    ASSERT_EQ(messageTexts(), std::vector<std::string>{kUnsaved});
+    const auto& box = user.shown[0];
+    EXPECT_EQ(box.title, "Warning");
+    EXPECT_EQ(box.buttons, Buttons::YesNo);
+    EXPECT_EQ(box.icon, Icon::Exclamation);
+    EXPECT_EQ(defaultAnswer(box), Answer::No);
+    EXPECT_TRUE(k.running());
+    EXPECT_FALSE(user.ended);
+    EXPECT_TRUE(out.sent.empty());
+    EXPECT_TRUE(in1.isOpen() && in2.isOpen() && out.isOpen());
+
+    // No answer given: the default, No, keeps it running too.
+    k.exit_Click();
+    EXPECT_TRUE(k.running());
+
+    user.answers.push_back(Answer::Yes);
+    k.exit_Click();
+    EXPECT_FALSE(k.running());
+    EXPECT_TRUE(user.ended);
+    EXPECT_FALSE(in1.isOpen() || in2.isOpen() || out.isOpen());
+}
+
+TEST_F(Shutdown, NothingUnsavedExitsWithoutAsking) {
+    auto& k = console();
+    k.Form_Load();
+    user.shown.clear();
+    k.exit_Click();
+    EXPECT_TRUE(user.shown.empty());
+    EXPECT_FALSE(k.running());
+}
+
+TEST_F(Shutdown, FatalErrorSaysSoThenUnloadsAndStillAsksAboutMemories) {
+    auto& k = console();
+    k.Form_Load();
+    user.shown.clear();
+    k.state.memories.MEMORIE_NON_SALVATE = true;
+    user.answers = {Answer::Ok, Answer::No};
+    k.Gest_Errore_advanced();
+    ASSERT_EQ(user.shown.size(), 2u);
+    EXPECT_EQ(user.shown[0].title, "Fatal Error!");
+    EXPECT_EQ(user.shown[0].icon, Icon::Critical);
+    EXPECT_EQ(user.shown[0].text, "Some files needed to Kavel would be loss or corrupted. Try "
+                                  "program restart or Re-install Kavel.");
+    EXPECT_EQ(user.shown[1].text, kUnsaved);
+    EXPECT_TRUE(k.running());
+}
+
+} // namespace
+} // namespace kavel::test

@@ -1,0 +1,151 @@
+// Kavel's own ports through a real JACK server: what the console sends to "Kavel Out" reaches
+// another JACK client, and what a client sends to "Kavel In 1" reaches the console's queue.
+
+#include "JackServer.h"
+#include "midi/rtmidi/RtMidiPorts.h"
+
+#include <RtMidi.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace kavel::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+int indexOf(MidiOutput& port, const std::string& name) {
+    const int n = port.DeviceCount();
+    for (int i = 0; i < n; ++i) {
+        port.DeviceID(i);
+        if (port.DeviceName() == name) return i;
+    }
+    return -1;
+}
+
+int indexOf(MidiInput& port, const std::string& name) {
+    const int n = port.DeviceCount();
+    for (int i = 0; i < n; ++i) {
+        port.DeviceID(i);
+        if (port.DeviceName() == name) return i;
+    }
+    return -1;
+}
+
+template <typename Rt> int rtPortContaining(Rt& client, const std::string& part) {
+    for (unsigned i = 0; i < client.getPortCount(); ++i)
+        if (client.getPortName(i).find(part) != std::string::npos) return static_cast<int>(i);
+    return -1;
+}
+
+struct Received {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::vector<unsigned char>> messages;
+
+    static void callback(double, std::vector<unsigned char>* m, void* self) {
+        auto* r = static_cast<Received*>(self);
+        std::lock_guard lock(r->mutex);
+        r->messages.push_back(*m);
+        r->changed.notify_all();
+    }
+    bool waitFor(std::size_t count) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, 5s, [&] { return messages.size() >= count; });
+    }
+};
+
+class JackEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (JackServer::jackdPath().empty()) GTEST_SKIP() << "jackd is not installed";
+        server_ = std::make_unique<JackServer>();
+        ASSERT_TRUE(server_->started());
+        // Ready when Kavel's JACK ports can be listed.
+        RtMidiOutputPort probe("Kavel Out");
+        for (int tries = 0; tries < 100; ++tries) {
+            ASSERT_FALSE(server_->exited()) << "jackd stopped at start";
+            if (indexOf(probe, "JACK: Kavel Out") >= 0) return;
+            std::this_thread::sleep_for(100ms);
+        }
+        FAIL() << "the JACK server did not come up";
+    }
+
+    std::unique_ptr<JackServer> server_;
+};
+
+TEST_F(JackEndToEnd, MessagesSentToKavelOutArriveAtAnotherClient) {
+    RtMidiOutputPort out("Kavel Out");
+    const int id = indexOf(out, "JACK: Kavel Out");
+    ASSERT_GE(id, 0);
+    out.DeviceID(id);
+    out.Action(action::kOpen);
+    out.Action(action::kStart);
+
+    Received received;
+    RtMidiIn client(RtMidi::UNIX_JACK, "kavel-test-listener");
+    client.ignoreTypes(false, false, false);
+    client.setCallback(&Received::callback, &received);
+    const int port = rtPortContaining(client, "Kavel Out");
+    ASSERT_GE(port, 0) << "Kavel Out is not visible to other JACK clients";
+    client.openPort(static_cast<unsigned>(port), "in");
+    std::this_thread::sleep_for(200ms); // the connection takes a cycle or two
+
+    out.Status(0x92);
+    out.Data1(60);
+    out.Data2(100);
+    out.Action(action::kSend);
+    out.Status(0xF0);
+    out.SysExData(std::string("\xF0\x41\x10\x42\x12\x40\x00\x7F\x00\x41\xF7", 11));
+    out.Action(action::kSend);
+
+    ASSERT_TRUE(received.waitFor(2));
+    EXPECT_EQ(received.messages[0], (std::vector<unsigned char>{0x92, 60, 100}));
+    EXPECT_EQ(received.messages[1].front(), 0xF0);
+    EXPECT_EQ(received.messages[1].size(), 11u);
+    out.Action(action::kClose);
+}
+
+TEST_F(JackEndToEnd, MessagesSentToKavelInReachTheInputQueue) {
+    std::mutex mutex;
+    std::condition_variable woken;
+    int wakes = 0;
+    RtMidiInputPort in("Kavel In 1", [&] {
+        std::lock_guard lock(mutex);
+        ++wakes;
+        woken.notify_all();
+    });
+    const int id = indexOf(in, "JACK: Kavel In 1");
+    ASSERT_GE(id, 0);
+    in.DeviceID(id);
+    in.Filter(0xF8, true);
+    in.Action(action::kOpen);
+    in.Action(action::kStart);
+
+    RtMidiOut client(RtMidi::UNIX_JACK, "kavel-test-keyboard");
+    const int port = rtPortContaining(client, "Kavel In 1");
+    ASSERT_GE(port, 0);
+    client.openPort(static_cast<unsigned>(port), "out");
+    std::this_thread::sleep_for(200ms);
+
+    const std::vector<unsigned char> clock{0xF8}, note{0x90, 60, 100}, sysex{0xF0, 1, 0xF7};
+    client.sendMessage(&clock);
+    client.sendMessage(&sysex);
+    client.sendMessage(&note);
+    {
+        std::unique_lock lock(mutex);
+        ASSERT_TRUE(woken.wait_for(lock, 5s, [&] { return wakes > 0 && in.MessageCount() > 0; }));
+    }
+    std::this_thread::sleep_for(100ms);
+    ASSERT_EQ(in.MessageCount(), 1); // clock filtered, SysEx dropped
+    EXPECT_EQ(in.Status(), 0x90);
+    EXPECT_EQ(in.Data1(), 60);
+    EXPECT_EQ(in.Data2(), 100);
+    in.Action(action::kClose);
+}
+
+} // namespace
+} // namespace kavel::test

@@ -1,0 +1,92 @@
+#include "console/Kavel.h"
+#include "console/ScriptedUser.h"
+#include "console/ui/MainWindow.h"
+#include "console/ui/QtEventLoop.h"
+#include "console/ui/QtUser.h"
+#include "midi/fake/FakeMidi.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+namespace kavel {
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Console {
+        FakeMidiInput in1, in2;
+        FakeMidiOutput out;
+        QtEventLoop loop;
+        ScriptedUser user;
+        Kavel core{Ports{in1, in2, out}, loop, user, QDir::tempPath().toStdString()};
+        MainWindow window{core};
+    };
+
+  private slots:
+    void opensWithItsFourMenus() {
+        Console c;
+        c.core.Form_Load();
+        c.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c.window));
+        QCOMPARE(c.window.windowTitle(), QString("Kavel"));
+
+        QStringList titles;
+        for (QAction* a : c.window.menuBar()->actions()) titles << a->text();
+        QCOMPARE(titles, (QStringList{"File", "Setup", "Help", "Advanced"}));
+
+        auto* file = c.window.menuBar()->findChild<QMenu*>("File");
+        QVERIFY(file);
+        QStringList items;
+        for (QAction* a : file->actions()) items << a->text();
+        QCOMPARE(items, (QStringList{"&Load  Memory File", "&Save Memory File",
+                                     "Save &Configuration on EXIT",
+                                     "Load current Memories as &Fixed Memories", "&Exit"}));
+        QVERIFY(c.window.menuAction("exit")->isEnabled());
+        QVERIFY(!c.window.menuAction("SetMidi")->isEnabled());
+        QVERIFY(c.window.menuAction("Graphmode")->isCheckable());
+    }
+
+    void controlChangesAreDrawn() {
+        Console c;
+        c.window.show();
+        c.core.controls.edit("LoadEditor").caption = "E&ditor!";
+        c.core.controls.edit("exit").enabled = false;
+        QTRY_COMPARE(c.window.menuAction("LoadEditor")->text(), QString("E&ditor!"));
+        QVERIFY(!c.window.menuAction("exit")->isEnabled());
+    }
+
+    void exitItemRunsTheShutdown() {
+        Console c;
+        c.core.Form_Load();
+        c.window.show();
+        c.core.state.memories.MEMORIE_NON_SALVATE = true;
+        c.user.answers.push_back(Answer::No);
+        c.window.menuAction("exit")->trigger();
+        QVERIFY(c.core.running());
+        QVERIFY(c.window.isVisible());
+        c.user.answers.push_back(Answer::Yes);
+        c.window.close(); // the title bar's close runs the same shutdown
+        QVERIFY(!c.core.running());
+    }
+
+    void waitRunsOnARealPreciseTimer() {
+        Console c;
+        QElapsedTimer clock;
+        clock.start();
+        c.core.Waiting_Timer(20);
+        QVERIFY(clock.elapsed() >= 19);
+        QVERIFY(c.core.state.midi.TEMPO_SCADUTO);
+    }
+
+    void qtFilterHasOneExtension() {
+        QCOMPARE(qtFilter("(*.sqs)|*.sqs|"), QString("(*.sqs) (*.sqs)"));
+    }
+};
+
+} // namespace kavel
+
+QTEST_MAIN(kavel::MainWindowTest)
+#include "MainWindowTest.moc"
