@@ -60,7 +60,10 @@ void BM_StartupToMainWindowShown(benchmark::State& state) {
     }
     state.counters["rss_MiB_after_first_start"] = rss;
 }
-BENCHMARK(BM_StartupToMainWindowShown)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartupToMainWindowShown)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_WaitingTimer20(benchmark::State& state) {
     Console c;

@@ -19,9 +19,10 @@ class ConsoleFixture : public ::testing::Test {
     ConsoleFixture() {
         setDevices({"Keyboard 1", "Keyboard 2"}, {"Module"});
         out.clock = [this] { return loop.now(); };
-        folder = std::filesystem::temp_directory_path() /
-                 ("kavel-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder =
+            std::filesystem::temp_directory_path() /
+            ("kavel-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder);
     }
     ~ConsoleFixture() override {
@@ -37,7 +38,8 @@ class ConsoleFixture : public ::testing::Test {
     }
 
     Kavel& console() {
-        if (!core) core = std::make_unique<Kavel>(Ports{in1, in2, out}, loop, user, folder.string());
+        if (!core)
+            core = std::make_unique<Kavel>(Ports{in1, in2, out}, loop, user, folder.string());
         return *core;
     }
 
@@ -53,7 +55,8 @@ class ConsoleFixture : public ::testing::Test {
 
     std::vector<std::string> messageTexts() const {
         std::vector<std::string> texts;
-        for (const auto& box : user.shown) texts.push_back(box.text);
+        for (const auto& box : user.shown)
+            texts.push_back(box.text);
         return texts;
     }
 
@@ -68,7 +71,8 @@ class ConsoleFixture : public ::testing::Test {
 
 inline std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
     std::vector<std::uint8_t> b;
-    for (int v : list) b.push_back(static_cast<std::uint8_t>(v));
+    for (int v : list)
+        b.push_back(static_cast<std::uint8_t>(v));
     return b;
 }
 

@@ -106,10 +106,12 @@ TEST_F(PortTest, InputQueuesOnlyAfterStartAndDropsSysExAndStrayBytes) {
 TEST_F(PortTest, EachFilterDropsOnlyItsOwnSystemMessage) {
     for (std::size_t f = 0; f < MidiInput::kFilterable.size(); ++f) {
         SCOPED_TRACE(f);
-        for (auto status : MidiInput::kFilterable) input.Filter(status, false);
+        for (auto status : MidiInput::kFilterable)
+            input.Filter(status, false);
         input.Filter(MidiInput::kFilterable[f], true);
         openInput();
-        for (auto status : MidiInput::kFilterable) input.inject({status});
+        for (auto status : MidiInput::kFilterable)
+            input.inject({status});
         ASSERT_EQ(input.MessageCount(), 7);
         for (int i = 0; i < 7; ++i) {
             EXPECT_NE(input.Status(), MidiInput::kFilterable[f]);
@@ -124,7 +126,8 @@ TEST_F(PortTest, OverflowIsCountedAndReportedOnce) {
     int handled = 0;
     input.Message = [&] { ++handled; };
     const std::size_t extra = 10;
-    for (std::size_t i = 0; i < InputQueue::kCapacity + extra; ++i) input.inject({0x90, 60, 1});
+    for (std::size_t i = 0; i < InputQueue::kCapacity + extra; ++i)
+        input.inject({0x90, 60, 1});
     EXPECT_EQ(input.MessageCount(), static_cast<int>(InputQueue::kCapacity));
     EXPECT_EQ(input.lostMessages(), extra);
     input.dispatch();

@@ -54,7 +54,9 @@ struct FailureCase {
     bool in1Open, in2Open, outOpen;
 };
 
-void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class OpeningFailure : public ConsoleFixture, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -89,7 +91,9 @@ struct ErrorCase {
     bool shown;
 };
 
-void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ErrorEvents : public ConsoleFixture, public ::testing::WithParamInterface<ErrorCase> {};
 
@@ -108,16 +112,13 @@ TEST_P(ErrorEvents, InputsPassOverCodes0And8OutputShowsAll) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ErrorEvents,
-                         ::testing::Values(ErrorCase{"In1Code0", 1, 0, false},
-                                           ErrorCase{"In1Code8", 1, 8, false},
-                                           ErrorCase{"In1Code3", 1, 3, true},
-                                           ErrorCase{"In2Code0", 2, 0, false},
-                                           ErrorCase{"In2Code8", 2, 8, false},
-                                           ErrorCase{"In2Code7", 2, 7, true},
-                                           ErrorCase{"OutCode0", 0, 0, true},
-                                           ErrorCase{"OutCode8", 0, 8, true}),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ErrorEvents,
+    ::testing::Values(ErrorCase{"In1Code0", 1, 0, false}, ErrorCase{"In1Code8", 1, 8, false},
+                      ErrorCase{"In1Code3", 1, 3, true}, ErrorCase{"In2Code0", 2, 0, false},
+                      ErrorCase{"In2Code8", 2, 8, false}, ErrorCase{"In2Code7", 2, 7, true},
+                      ErrorCase{"OutCode0", 0, 0, true}, ErrorCase{"OutCode8", 0, 8, true}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(PortOpening, VanishedInputReachesTheUserThroughItsErrorEvent) {
     openPorts(0, 2, 1);

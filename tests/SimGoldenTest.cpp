@@ -23,7 +23,8 @@ std::string runScenario(const std::filesystem::path& input) {
     {
         Sim sim(out, KAVEL_PROGRAM_DIR);
         std::ifstream in(input);
-        for (std::string line; !sim.finished() && std::getline(in, line);) sim.run(line);
+        for (std::string line; !sim.finished() && std::getline(in, line);)
+            sim.run(line);
     }
     return out.str();
 }

@@ -5,8 +5,9 @@
 namespace kavel {
 
 Kavel::Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder)
-    : MIDIInput1(ports.in1), MIDIInput2(ports.in2), MIDIOutput1(ports.out), loop_(loop),
-      user_(user), folder_(std::move(programFolder)) {
+    : MIDIInput1(ports.in1), MIDIInput2(ports.in2), MIDIOutput1(ports.out),
+      functions_(&pendingConsoleFunctions()), loop_(loop), user_(user),
+      folder_(std::move(programFolder)) {
     MIDIInput1.Message = [this] { MIDIInput1_Message(); };
     MIDIInput2.Message = [this] { MIDIInput2_Message(); };
     MIDIInput1.Error = [this](int& code, std::string& text) { MIDIInput1_Error(code, text); };
@@ -30,8 +31,8 @@ void Kavel::buildMenus() {
     for (const Menu& menu : kMainMenus) {
         auto& top = controls.edit(menu.name);
         top.caption = std::string(menu.caption);
-        top.enabled = menu.items.empty() ? procedures.contains(std::string(menu.name) + "_Click")
-                                         : true;
+        top.enabled =
+            menu.items.empty() ? procedures.contains(std::string(menu.name) + "_Click") : true;
         for (const MenuItem& item : menu.items) {
             auto& c = controls.edit(item.name);
             c.caption = std::string(item.caption);
@@ -40,7 +41,9 @@ void Kavel::buildMenus() {
     }
 }
 
-void Kavel::exit_Click() { unloadMainWindow(); }
+void Kavel::exit_Click() {
+    unloadMainWindow();
+}
 
 void Kavel::unloadMainWindow() {
     bool cancel = false;
@@ -60,6 +63,9 @@ void Kavel::registerNames() {
     p.add("CHIUSURA_PORTE_MIDI", [this] { CHIUSURA_PORTE_MIDI(); });
     p.add("MIDI_DEVICES_ACK", [this] { MIDI_DEVICES_ACK(); });
     p.add("LEGGI_FILE_AVVIO", [this] { LEGGI_FILE_AVVIO(); });
+    p.add("Panic_Click", [this] { Panic_Click(); });
+    p.add("Sysex_Sending", 1, [this](const Procedures::Args& a) { Sysex_Sending(a[0]); });
+    p.add("Sysex_Temp_sending", 1, [this](const Procedures::Args& a) { Sysex_Temp_sending(a[0]); });
 
     auto& m = state.midi;
     auto& v = variables;
@@ -117,6 +123,31 @@ void Kavel::registerNames() {
     v.add("INTERFACCIA_GRAFICA", state.panel.INTERFACCIA_GRAFICA);
     v.add("SCALA_PANNELLO", state.panel.SCALA_PANNELLO);
     v.add("CARICA_NOME_SYX", state.stops.CARICA_NOME_SYX);
+
+    auto& r = state.registration;
+    for (auto [name, field] : {std::pair{"FO_GO", &r.FO_GO},
+                               {"FO_SW", &r.FO_SW},
+                               {"MU_GO", &r.MU_GO},
+                               {"MU_SW", &r.MU_SW},
+                               {"AN_GO", &r.AN_GO},
+                               {"AN_SW", &r.AN_SW},
+                               {"PED", &r.PED},
+                               {"TREMOLO_GO", &r.TREMOLO_GO},
+                               {"TREMOLO_SW", &r.TREMOLO_SW},
+                               {"EXPR_GO", &r.EXPR_GO},
+                               {"EXPR_SW", &r.EXPR_SW},
+                               {"EXPR_PE", &r.EXPR_PE},
+                               {"BIL_FONDI_GO", &r.BIL_FONDI_GO},
+                               {"BIL_MUTAZ_GO", &r.BIL_MUTAZ_GO},
+                               {"BIL_ANCIE_GO", &r.BIL_ANCIE_GO},
+                               {"BIL_FONDI_SW", &r.BIL_FONDI_SW},
+                               {"BIL_MUTAZ_SW", &r.BIL_MUTAZ_SW},
+                               {"BIL_ANCIE_SW", &r.BIL_ANCIE_SW},
+                               {"UNIONE_PED", &r.UNIONE_PED},
+                               {"UNIONE_MAN", &r.UNIONE_MAN},
+                               {"CORPO_ORGANO", &r.CORPO_ORGANO},
+                               {"SUBOTTAVA_PED", &r.SUBOTTAVA_PED}})
+        v.add(name, std::span<int>(*field));
 }
 
 } // namespace kavel

@@ -5,16 +5,21 @@
 // console under their own names. The window layer only draws `controls` and forwards clicks.
 
 #include "console/EventLoop.h"
-#include "console/ProgramState.h"
 #include "console/Procedures.h"
+#include "console/ProgramState.h"
 #include "console/User.h"
 #include "console/Variables.h"
+#include "midi/ConsoleFunctions.h"
+#include "midi/HeldNotes.h"
 #include "midi/MidiPorts.h"
 #include "panel/Controls.h"
 
 #include <string>
 
 namespace kavel {
+
+// The console functions' stand-in until memories, stops and the Advanced window take over.
+ConsoleFunctions& pendingConsoleFunctions();
 
 struct Ports {
     MidiInput& in1;
@@ -63,6 +68,15 @@ class Kavel {
     // Keyboard input.
     void MIDIInput1_Message();
     void MIDIInput2_Message();
+    // The console functions keyboard input drives; until their subsystems are built, a
+    // stand-in that does nothing. Tests put a recording double here.
+    void setConsoleFunctions(ConsoleFunctions* functions);
+    ConsoleFunctions& consoleFunctions() { return *functions_; }
+
+    // Sending.
+    void Sysex_Sending(int N_sysex);
+    void Sysex_Temp_sending(int N);
+    void Panic_Click();
 
     // Configuration.
     void LEGGI_FILE_AVVIO();
@@ -81,16 +95,31 @@ class Kavel {
     void RESET_Click();
     void AGGIORNAMENTO_KAVEL();
     void OptionGlobalCoupling_Click(int Index);
-    void Sysex_Sending(int N_sysex);
 
   private:
     void registerNames();
     void buildMenus();
     void unloadMainWindow();
-    void inputMessage(MidiInput& input);
+    void inputMessage(MidiInput& input, int which);
+    struct Message {
+        int status;
+        int data1;
+        int data2;
+    };
+    // R1..R12 of one message from input `which` (0 or 1).
+    void route(int which, Message m);
+    void rechannel(Message& m) const;
+    void pitchWheel(int which, const Message& m);
+    void expression(int which, const Message& m);
+    void forward(int which, const Message& m, int incomingChannel, int incomingNote);
+    void send(int status, int data1, int data2);
+    void sendSysEx(std::string bytes);
+    void noteDelay() const;
     void openInput(MidiInput& input, int device);
     void showPortError(const std::string& text);
 
+    HeldNotes held_;
+    ConsoleFunctions* functions_;
     EventLoop& loop_;
     User& user_;
     std::string folder_;

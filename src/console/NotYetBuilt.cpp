@@ -25,9 +25,29 @@ void Kavel::CARICAMENTO_LIST_BOXES() {}
 void Kavel::RESET_Click() {}
 void Kavel::AGGIORNAMENTO_KAVEL() {}
 
-void Kavel::OptionGlobalCoupling_Click(int Index) { state.advanced.ACCOPPIAMENTO_GLOBALE = Index; }
+void Kavel::OptionGlobalCoupling_Click(int Index) {
+    state.advanced.ACCOPPIAMENTO_GLOBALE = Index;
+}
 
-// The Stops Table is empty until it is loaded: entry 0 sends nothing.
-void Kavel::Sysex_Sending(int /*N_sysex*/) {}
+namespace {
+class PendingConsoleFunctions : public ConsoleFunctions {
+  public:
+    void c_memory_Click(int) override {}
+    void Graduatore_Click(int) override {}
+    void Total_Recall(int&, int) override {}
+    void Tir_TREMOLOGO_Click() override {}
+    void TIR_TREMOLOSW_Click() override {}
+    void UNPI_Click() override {}
+    void UNPII_Click() override {}
+    void SliderGO_Scroll() override {}
+    void SliderSW_Scroll() override {}
+    void SliderPE_Scroll() override {}
+};
+} // namespace
+
+ConsoleFunctions& pendingConsoleFunctions() {
+    static PendingConsoleFunctions functions;
+    return functions;
+}
 
 } // namespace kavel

@@ -24,8 +24,7 @@ std::optional<std::string> Procedures::call(std::string_view name,
     for (const auto& a : args) {
         int v = 0;
         auto [end, ec] = std::from_chars(a.data(), a.data() + a.size(), v);
-        if (ec != std::errc{} || end != a.data() + a.size())
-            return "not a number: " + a;
+        if (ec != std::errc{} || end != a.data() + a.size()) return "not a number: " + a;
         values.push_back(v);
     }
     entry.run(values);

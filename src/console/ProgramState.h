@@ -3,6 +3,8 @@
 // The program-wide variables, under their console names, grouped by the subsystem that owns
 // them. Booleans are bool here; files and kavel-sim show them as the console's -1 / 0.
 
+#include "registration/RegistrationTable.h"
+
 #include <array>
 #include <string>
 
@@ -75,7 +77,11 @@ struct PanelState {
     bool fontItalic = false;
 };
 
+inline constexpr int kStopsTableSize = 431;
+
 struct StopsTableState {
+    // Entries are byte strings: SysEx messages back to back, names or flags.
+    std::array<std::string, kStopsTableSize> STOPS_TABLE;
     bool CARICA_NOME_SYX = false;
 };
 
@@ -86,6 +92,7 @@ struct ProgramState {
     MemoryState memories;
     PanelState panel;
     StopsTableState stops;
+    RegistrationTable registration;
 };
 
 } // namespace kavel

@@ -23,10 +23,16 @@ std::optional<std::string> ScriptedUser::nextFile() {
     return file;
 }
 
-std::optional<std::string> ScriptedUser::openFile(const FileDialog&) { return nextFile(); }
-std::optional<std::string> ScriptedUser::saveFile(const FileDialog&) { return nextFile(); }
+std::optional<std::string> ScriptedUser::openFile(const FileDialog&) {
+    return nextFile();
+}
+std::optional<std::string> ScriptedUser::saveFile(const FileDialog&) {
+    return nextFile();
+}
 
-void ScriptedUser::showWindow(const std::string& name, bool) { windowsShown.push_back(name); }
+void ScriptedUser::showWindow(const std::string& name, bool) {
+    windowsShown.push_back(name);
+}
 
 void ScriptedUser::closeWindow(const std::string& name) {
     std::erase(windowsShown, name);

@@ -6,11 +6,16 @@ namespace kavel {
 
 std::vector<Answer> answersOf(Buttons buttons) {
     switch (buttons) {
-    case Buttons::Ok: return {Answer::Ok};
-    case Buttons::OkCancel: return {Answer::Ok, Answer::Cancel};
-    case Buttons::YesNo: return {Answer::Yes, Answer::No};
-    case Buttons::YesNoCancel: return {Answer::Yes, Answer::No, Answer::Cancel};
-    case Buttons::RetryCancel: return {Answer::Retry, Answer::Cancel};
+    case Buttons::Ok:
+        return {Answer::Ok};
+    case Buttons::OkCancel:
+        return {Answer::Ok, Answer::Cancel};
+    case Buttons::YesNo:
+        return {Answer::Yes, Answer::No};
+    case Buttons::YesNoCancel:
+        return {Answer::Yes, Answer::No, Answer::Cancel};
+    case Buttons::RetryCancel:
+        return {Answer::Retry, Answer::Cancel};
     }
     return {Answer::Ok};
 }

@@ -22,9 +22,15 @@ std::optional<double> parseDouble(std::string_view text) {
     return v;
 }
 
-std::string show(int v) { return std::to_string(v); }
-std::string show(bool v) { return v ? "-1" : "0"; }
-std::string show(const std::string& v) { return v; }
+std::string show(int v) {
+    return std::to_string(v);
+}
+std::string show(bool v) {
+    return v ? "-1" : "0";
+}
+std::string show(const std::string& v) {
+    return v;
+}
 std::string show(double v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%g", v);
@@ -62,8 +68,7 @@ template <typename T> constexpr bool isSpan<std::span<T>> = true;
 bool Variables::isArray(std::string_view name) const {
     auto it = table_.find(name);
     return it != table_.end() &&
-           std::visit([](const auto& r) { return isSpan<std::decay_t<decltype(r)>>; },
-                      it->second);
+           std::visit([](const auto& r) { return isSpan<std::decay_t<decltype(r)>>; }, it->second);
 }
 
 std::optional<std::string> Variables::get(std::string_view name, int index) const {

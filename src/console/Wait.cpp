@@ -7,10 +7,13 @@ void Kavel::Waiting_Timer(int msec) {
     if (msec <= 0) return;
     state.midi.TEMPO_SCADUTO = false;
     loop_.startTimer(msec, [this] { Timer1_Timer(); });
-    while (!state.midi.TEMPO_SCADUTO) loop_.processEventsOrWait();
+    while (!state.midi.TEMPO_SCADUTO)
+        loop_.processEventsOrWait();
     loop_.stopTimer();
 }
 
-void Kavel::Timer1_Timer() { state.midi.TEMPO_SCADUTO = true; }
+void Kavel::Timer1_Timer() {
+    state.midi.TEMPO_SCADUTO = true;
+}
 
 } // namespace kavel

@@ -17,9 +17,12 @@ std::size_t shortLength(int status) {
     if (status >= 0xF0) {
         switch (status) {
         case 0xF1:
-        case 0xF3: return 2;
-        case 0xF2: return 3;
-        default: return 1;
+        case 0xF3:
+            return 2;
+        case 0xF2:
+            return 3;
+        default:
+            return 1;
         }
     }
     const int type = status & 0xF0;
@@ -30,14 +33,18 @@ std::size_t shortLength(int status) {
 
 // ---- output
 
-int MidiOutput::DeviceCount() { return backendDeviceCount(true); }
+int MidiOutput::DeviceCount() {
+    return backendDeviceCount(true);
+}
 
 void MidiOutput::DeviceID(int id) {
     checkRange(id, backendDeviceCount(false));
     deviceId_ = id;
 }
 
-std::string MidiOutput::DeviceName() { return backendDeviceName(deviceId_); }
+std::string MidiOutput::DeviceName() {
+    return backendDeviceName(deviceId_);
+}
 
 void MidiOutput::Action(int code) {
     switch (code) {
@@ -56,8 +63,7 @@ void MidiOutput::Action(int code) {
         if (!open_) return;
         bool sent;
         if (status_ == 0xF0) {
-            sent = backendSend(reinterpret_cast<const std::uint8_t*>(sysex_.data()),
-                               sysex_.size());
+            sent = backendSend(reinterpret_cast<const std::uint8_t*>(sysex_.data()), sysex_.size());
         } else {
             const std::array<std::uint8_t, 3> bytes = {static_cast<std::uint8_t>(status_),
                                                        static_cast<std::uint8_t>(data1_ & 0x7F),
@@ -67,7 +73,8 @@ void MidiOutput::Action(int code) {
         if (!sent) raiseError(port_error::kSendFailed, "The MIDI output refused a message");
         break;
     }
-    default: break; // 4 (start) has nothing to do on an output
+    default:
+        break; // 4 (start) has nothing to do on an output
     }
 }
 
@@ -85,14 +92,18 @@ void MidiOutput::lost(const std::string& text) {
 
 // ---- input
 
-int MidiInput::DeviceCount() { return backendDeviceCount(true); }
+int MidiInput::DeviceCount() {
+    return backendDeviceCount(true);
+}
 
 void MidiInput::DeviceID(int id) {
     checkRange(id, backendDeviceCount(false));
     deviceId_ = id;
 }
 
-std::string MidiInput::DeviceName() { return backendDeviceName(deviceId_); }
+std::string MidiInput::DeviceName() {
+    return backendDeviceName(deviceId_);
+}
 
 void MidiInput::Filter(int status, bool drop) {
     if (status >= 0 && status < 256) filtered_[static_cast<std::size_t>(status)] = drop;
@@ -111,15 +122,20 @@ void MidiInput::Action(int code) {
         backendOpen(deviceId_);
         open_ = true;
         break;
-    case action::kStart: started_ = open_; break;
+    case action::kStart:
+        started_ = open_;
+        break;
     case action::kClose:
         started_ = false;
         if (open_) backendClose();
         open_ = false;
         queue_.clear();
         break;
-    case action::kRemoveOldest: queue_.pop(); break;
-    default: break;
+    case action::kRemoveOldest:
+        queue_.pop();
+        break;
+    default:
+        break;
     }
 }
 
@@ -137,9 +153,9 @@ void MidiInput::receive(const std::uint8_t* bytes, std::size_t size) noexcept {
 void MidiInput::dispatch() {
     if (!overflowReported_ && overflowed_.load(std::memory_order_relaxed) != 0) {
         overflowReported_ = true;
-        raiseError(port_error::kQueueOverflow,
-                   "MIDI input overflow on \"" + backendDeviceName(deviceId_) +
-                       "\": incoming messages were lost");
+        raiseError(port_error::kQueueOverflow, "MIDI input overflow on \"" +
+                                                   backendDeviceName(deviceId_) +
+                                                   "\": incoming messages were lost");
     }
     if (inMessage_ || queue_.size() == 0 || !Message) return;
     inMessage_ = true;

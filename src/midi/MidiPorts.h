@@ -87,7 +87,7 @@ class MidiInput {
   public:
     // The eight system messages the console may filter, in the order of its filter settings.
     static constexpr std::array<std::uint8_t, 8> kFilterable = {0xFE, 0xF1, 0xF6, 0xF8,
-                                                                 0xFA, 0xFB, 0xFD, 0xFF};
+                                                                0xFA, 0xFB, 0xFD, 0xFF};
 
     virtual ~MidiInput() = default;
 

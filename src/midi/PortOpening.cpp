@@ -8,7 +8,9 @@ constexpr const char* kDevicesNotValid =
     " MIDI DEVICES CONFIGURATIONS NOT VALID, NOW! PLEASE CHECK IT BY SETUP MENU";
 
 // Error codes the input controls pass over in silence.
-bool silentInputError(int code) { return code == 0 || code == 8; }
+bool silentInputError(int code) {
+    return code == 0 || code == 8;
+}
 
 } // namespace
 

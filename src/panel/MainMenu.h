@@ -30,9 +30,9 @@ inline constexpr std::array kFileMenu = {
 };
 
 inline constexpr std::array kSetupMenu = {
-    MenuItem{"SetMidi", "&Midi Devices"},   MenuItem{"MidiThru", "Midi &Thru..."},
-    MenuItem{"SetFont", "Font&s"},          MenuItem{"Graphmode", "Graphic interface", true},
-    MenuItem{"LoadEditor", "E&ditor"},      MenuItem{"DisplayLeds", "Leds on memor&ies", true},
+    MenuItem{"SetMidi", "&Midi Devices"}, MenuItem{"MidiThru", "Midi &Thru..."},
+    MenuItem{"SetFont", "Font&s"},        MenuItem{"Graphmode", "Graphic interface", true},
+    MenuItem{"LoadEditor", "E&ditor"},    MenuItem{"DisplayLeds", "Leds on memor&ies", true},
 };
 
 inline constexpr std::array kHelpMenu = {

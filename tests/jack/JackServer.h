@@ -4,8 +4,8 @@
 // realtime rights needed, and a server name of its own keeps parallel runs apart.
 
 #include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,8 +36,8 @@ class JackServer {
                 dup2(null, STDOUT_FILENO);
                 dup2(null, STDERR_FILENO);
             }
-            execl(jackd.c_str(), "jackd", "--no-realtime", "-d", "dummy", "-r", "48000", "-p",
-                  "32", static_cast<char*>(nullptr));
+            execl(jackd.c_str(), "jackd", "--no-realtime", "-d", "dummy", "-r", "48000", "-p", "32",
+                  static_cast<char*>(nullptr));
             _exit(127);
         }
     }

@@ -1,6 +1,6 @@
+#include "console/ui/MainWindow.h"
 #include "console/Kavel.h"
 #include "console/ScriptedUser.h"
-#include "console/ui/MainWindow.h"
 #include "console/ui/QtEventLoop.h"
 #include "console/ui/QtUser.h"
 #include "midi/fake/FakeMidi.h"
@@ -34,13 +34,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(c.window.windowTitle(), QString("Kavel"));
 
         QStringList titles;
-        for (QAction* a : c.window.menuBar()->actions()) titles << a->text();
+        for (QAction* a : c.window.menuBar()->actions())
+            titles << a->text();
         QCOMPARE(titles, (QStringList{"File", "Setup", "Help", "Advanced"}));
 
         auto* file = c.window.menuBar()->findChild<QMenu*>("File");
         QVERIFY(file);
         QStringList items;
-        for (QAction* a : file->actions()) items << a->text();
+        for (QAction* a : file->actions())
+            items << a->text();
         QCOMPARE(items, (QStringList{"&Load  Memory File", "&Save Memory File",
                                      "Save &Configuration on EXIT",
                                      "Load current Memories as &Fixed Memories", "&Exit"}));

@@ -15,7 +15,8 @@ namespace {
 std::vector<std::string> words(const std::string& line) {
     std::istringstream in(line);
     std::vector<std::string> result;
-    for (std::string w; in >> w;) result.push_back(w);
+    for (std::string w; in >> w;)
+        result.push_back(w);
     return result;
 }
 
@@ -37,7 +38,8 @@ std::vector<std::string> splitList(const std::string& text) {
 
 std::string joined(const std::vector<std::string>& w, std::size_t from) {
     std::string s;
-    for (std::size_t i = from; i < w.size(); ++i) s += (i > from ? " " : "") + w[i];
+    for (std::size_t i = from; i < w.size(); ++i)
+        s += (i > from ? " " : "") + w[i];
     return s;
 }
 
@@ -60,9 +62,13 @@ std::string freshCopy(const std::string& from) {
 std::string showColour(const Colour& c) {
     char buf[32];
     switch (c.kind) {
-    case Colour::Kind::Default: return "default";
-    case Colour::Kind::System: return "system " + std::to_string(c.value);
-    case Colour::Kind::Rgb: std::snprintf(buf, sizeof buf, "rgb %06X", c.value); return buf;
+    case Colour::Kind::Default:
+        return "default";
+    case Colour::Kind::System:
+        return "system " + std::to_string(c.value);
+    case Colour::Kind::Rgb:
+        std::snprintf(buf, sizeof buf, "rgb %06X", c.value);
+        return buf;
     }
     return "default";
 }
@@ -81,7 +87,8 @@ std::optional<std::string> property(const ControlState& c, const std::string& na
     if (name == "listcount") return std::to_string(c.items.size());
     if (name == "items") {
         std::string s;
-        for (std::size_t i = 0; i < c.items.size(); ++i) s += (i ? ";" : "") + c.items[i];
+        for (std::size_t i = 0; i < c.items.size(); ++i)
+            s += (i ? ";" : "") + c.items[i];
         return s;
     }
     if (name == "tooltip") return c.toolTip;
@@ -143,7 +150,9 @@ Kavel& Sim::core() {
     return *core_;
 }
 
-void Sim::error(const std::string& text) { out_ << "error " << text << '\n'; }
+void Sim::error(const std::string& text) {
+    out_ << "error " << text << '\n';
+}
 
 void Sim::run(const std::string& line) {
     try {
@@ -175,9 +184,11 @@ void Sim::runLine(const std::string& line) {
     } else if (verb == "get") {
         get(w);
     } else if (verb == "answer") {
-        static const std::pair<const char*, Answer> kAnswers[] = {
-            {"yes", Answer::Yes}, {"no", Answer::No}, {"ok", Answer::Ok},
-            {"cancel", Answer::Cancel}, {"retry", Answer::Retry}};
+        static const std::pair<const char*, Answer> kAnswers[] = {{"yes", Answer::Yes},
+                                                                  {"no", Answer::No},
+                                                                  {"ok", Answer::Ok},
+                                                                  {"cancel", Answer::Cancel},
+                                                                  {"retry", Answer::Retry}};
         for (const auto& [word, answer] : kAnswers)
             if (w.size() == 2 && w[1] == word) return user_.answers.push_back(answer);
         error("answer takes yes, no, ok, cancel or retry");

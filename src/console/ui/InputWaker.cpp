@@ -27,7 +27,8 @@ void InputWaker::wake() noexcept {
 void InputWaker::drain() {
     std::uint64_t count = 0;
     [[maybe_unused]] auto n = ::read(fd_, &count, sizeof count);
-    for (MidiInput* input : inputs_) input->dispatch();
+    for (MidiInput* input : inputs_)
+        input->dispatch();
 }
 
 } // namespace kavel

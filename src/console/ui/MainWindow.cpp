@@ -21,7 +21,8 @@ MainWindow::MainWindow(Kavel& core) : core_(core) {
     buildMenus();
     core_.controls.setChangedHook(
         [this] { QTimer::singleShot(0, this, [this] { syncChanged(); }); });
-    for (const auto& [key, state] : core_.controls.all()) draw(key);
+    for (const auto& [key, state] : core_.controls.all())
+        draw(key);
     core_.controls.drainChanged();
 }
 
@@ -63,7 +64,8 @@ void MainWindow::click(const std::string& name) {
 }
 
 void MainWindow::syncChanged() {
-    for (const ControlKey& key : core_.controls.drainChanged()) draw(key);
+    for (const ControlKey& key : core_.controls.drainChanged())
+        draw(key);
 }
 
 void MainWindow::draw(const ControlKey& key) {

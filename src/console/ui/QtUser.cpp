@@ -17,20 +17,28 @@ namespace {
 
 QMessageBox::Icon qtIcon(Icon icon) {
     switch (icon) {
-    case Icon::Critical: return QMessageBox::Critical;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::None: break;
+    case Icon::Critical:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
 std::vector<std::pair<QMessageBox::StandardButton, Answer>> buttonsOf(Buttons buttons) {
     switch (buttons) {
-    case Buttons::Ok: return {{QMessageBox::Ok, Answer::Ok}};
-    case Buttons::OkCancel: return {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}};
-    case Buttons::YesNo: return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}};
+    case Buttons::Ok:
+        return {{QMessageBox::Ok, Answer::Ok}};
+    case Buttons::OkCancel:
+        return {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}};
+    case Buttons::YesNo:
+        return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}};
     case Buttons::YesNoCancel:
         return {{QMessageBox::Yes, Answer::Yes},
                 {QMessageBox::No, Answer::No},
@@ -41,7 +49,9 @@ std::vector<std::pair<QMessageBox::StandardButton, Answer>> buttonsOf(Buttons bu
     return {{QMessageBox::Ok, Answer::Ok}};
 }
 
-QString latin1(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+QString latin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 } // namespace
 
@@ -71,7 +81,8 @@ Answer QtUser::messageBox(const MessageBox& box) {
     dialog.setText(latin1(box.text));
     dialog.setIcon(qtIcon(box.icon));
     const auto buttons = buttonsOf(box.buttons);
-    for (const auto& [qt, answer] : buttons) dialog.addButton(qt);
+    for (const auto& [qt, answer] : buttons)
+        dialog.addButton(qt);
     const auto chosen = static_cast<std::size_t>(box.defaultButton);
     if (chosen < buttons.size()) dialog.setDefaultButton(buttons[chosen].first);
     const auto result = static_cast<QMessageBox::StandardButton>(dialog.exec());
@@ -113,6 +124,8 @@ void QtUser::closeWindow(const std::string& name) {
     if (it != windows_.end() && it->second) it->second->hide();
 }
 
-void QtUser::endProgram() { QCoreApplication::quit(); }
+void QtUser::endProgram() {
+    QCoreApplication::quit();
+}
 
 } // namespace kavel

@@ -5,7 +5,11 @@
 namespace kavel {
 
 inline constexpr int kTwipsPerPixel = 15;
-inline int toPixels(int twips) { return twips / kTwipsPerPixel; }
-inline int toTwips(int pixels) { return pixels * kTwipsPerPixel; }
+inline int toPixels(int twips) {
+    return twips / kTwipsPerPixel;
+}
+inline int toTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 } // namespace kavel

@@ -17,7 +17,9 @@ void openOrThrow(const FakeDeviceList& list, int id) {
 
 } // namespace
 
-std::string FakeMidiOutput::backendDeviceName(int id) { return nameAt(devices, id); }
+std::string FakeMidiOutput::backendDeviceName(int id) {
+    return nameAt(devices, id);
+}
 
 void FakeMidiOutput::backendOpen(int id) {
     openOrThrow(devices, id);
@@ -41,7 +43,9 @@ void FakeMidiOutput::vanish() {
     lost("MIDI device \"" + nameAt(devices, openedDevice) + "\" is no longer available");
 }
 
-std::string FakeMidiInput::backendDeviceName(int id) { return nameAt(devices, id); }
+std::string FakeMidiInput::backendDeviceName(int id) {
+    return nameAt(devices, id);
+}
 
 void FakeMidiInput::backendOpen(int id) {
     openOrThrow(devices, id);

@@ -28,7 +28,7 @@ class FakeMidiOutput : public MidiOutput {
   public:
     FakeDeviceList devices;
     std::vector<SentMessage> sent;
-    std::function<double()> clock;                                  // optional
+    std::function<double()> clock;                                // optional
     std::function<void(const std::vector<std::uint8_t>&)> onSend; // optional
     int openedDevice = -1;
     int openCount = 0;

@@ -98,8 +98,8 @@ std::unique_ptr<Rt> openClient(const RtDevice& device, const std::string& virtua
     const ApiInfo* info = infoOf(device.api);
     auto client = makeClient<Rt>(static_cast<RtMidi::Api>(device.api));
     if (!info || !client)
-        throw PortError(port_error::kOpenFailed, "The MIDI system of \"" + device.shownName +
-                                                     "\" is not available");
+        throw PortError(port_error::kOpenFailed,
+                        "The MIDI system of \"" + device.shownName + "\" is not available");
     try {
         prepare(*client);
         if (device.portName.empty()) {
@@ -158,7 +158,9 @@ int RtMidiInputPort::backendDeviceCount(bool refresh) {
     return static_cast<int>(devices_.size());
 }
 
-std::string RtMidiInputPort::backendDeviceName(int id) { return nameAt(devices_, id); }
+std::string RtMidiInputPort::backendDeviceName(int id) {
+    return nameAt(devices_, id);
+}
 
 void RtMidiInputPort::backendOpen(int id) {
     const RtDevice& device = devices_.at(static_cast<std::size_t>(id));
@@ -183,7 +185,8 @@ void RtMidiInputPort::onMidi(double, std::vector<unsigned char>* message, void* 
 }
 
 void RtMidiInputPort::checkDevice() {
-    for (auto& text : errors_.take()) raiseError(port_error::kDriver, std::move(text));
+    for (auto& text : errors_.take())
+        raiseError(port_error::kDriver, std::move(text));
     if (!in_ || opened_.portName.empty()) return;
     if (!portPresent(*in_, opened_.portName)) lost(vanishedText(opened_));
 }
@@ -203,7 +206,9 @@ int RtMidiOutputPort::backendDeviceCount(bool refresh) {
     return static_cast<int>(devices_.size());
 }
 
-std::string RtMidiOutputPort::backendDeviceName(int id) { return nameAt(devices_, id); }
+std::string RtMidiOutputPort::backendDeviceName(int id) {
+    return nameAt(devices_, id);
+}
 
 void RtMidiOutputPort::backendOpen(int id) {
     const RtDevice& device = devices_.at(static_cast<std::size_t>(id));
@@ -227,7 +232,8 @@ bool RtMidiOutputPort::backendSend(const std::uint8_t* bytes, std::size_t size) 
 }
 
 void RtMidiOutputPort::checkDevice() {
-    for (auto& text : errors_.take()) raiseError(port_error::kDriver, std::move(text));
+    for (auto& text : errors_.take())
+        raiseError(port_error::kDriver, std::move(text));
     if (!out_ || opened_.portName.empty()) return;
     if (!portPresent(*out_, opened_.portName)) lost(vanishedText(opened_));
 }

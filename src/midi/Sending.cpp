@@ -1,0 +1,47 @@
+#include "console/Kavel.h"
+
+namespace kavel {
+
+void Kavel::sendSysEx(std::string bytes) {
+    MIDIOutput1.Status(0xF0);
+    MIDIOutput1.SysExData(std::move(bytes));
+    MIDIOutput1.Action(action::kSend);
+}
+
+void Kavel::Sysex_Sending(int N_sysex) {
+    if (N_sysex < 0 || N_sysex >= kStopsTableSize) return;
+    // A copy: a wait below may run code that changes the table.
+    const std::string entry = state.stops.STOPS_TABLE[static_cast<std::size_t>(N_sysex)];
+    const int delay = state.midi.RITARDO_SYSEX;
+    if (delay == 0) {
+        if (!entry.empty()) sendSysEx(entry);
+        return;
+    }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+        if (static_cast<unsigned char>(entry[i]) != 0xF7) continue;
+        sendSysEx(entry.substr(start, i + 1 - start));
+        Waiting_Timer(delay);
+        start = i + 1;
+    }
+}
+
+void Kavel::Sysex_Temp_sending(int N) {
+    if (N < 0 || N >= static_cast<int>(state.midi.TEMP_SYSEX.size())) return;
+    if (state.midi.RITARDO_SYSEX != 0) Waiting_Timer(state.midi.RITARDO_SYSEX);
+    sendSysEx(state.midi.TEMP_SYSEX[static_cast<std::size_t>(N)]);
+}
+
+void Kavel::Panic_Click() {
+    for (int status : {176, 177, 178}) {
+        MIDIOutput1.Status(status);
+        MIDIOutput1.Data1(123);
+        MIDIOutput1.Data2(0);
+        MIDIOutput1.Action(action::kSend);
+        MIDIOutput1.Action(action::kSend);
+    }
+    // Every note has been silenced: no release is owed any more.
+    held_.clear();
+}
+
+} // namespace kavel

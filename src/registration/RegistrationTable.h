@@ -1,0 +1,43 @@
+#pragma once
+
+// The registration table: 28 fields per slot, each field an array over the 29 slots, as the
+// console addresses them (FO_GO(SLOT_LIVE)).
+
+#include <array>
+
+namespace kavel {
+
+inline constexpr int kSlots = 29;
+inline constexpr int SLOT_LIVE = 25;
+inline constexpr int SLOT_APPLIED = 26;
+
+using SlotArray = std::array<int, kSlots>;
+
+struct RegistrationTable {
+    SlotArray FO_GO{};
+    SlotArray FO_SW{};
+    SlotArray MU_GO{};
+    SlotArray MU_SW{};
+    SlotArray AN_GO{};
+    SlotArray AN_SW{};
+    SlotArray PED{};
+    SlotArray TREMOLO_GO{};
+    SlotArray TREMOLO_SW{};
+    SlotArray EXPR_GO{};
+    SlotArray EXPR_SW{};
+    SlotArray EXPR_PE{};
+    SlotArray BIL_FONDI_GO{};
+    SlotArray BIL_MUTAZ_GO{};
+    SlotArray BIL_ANCIE_GO{};
+    SlotArray BIL_FONDI_SW{};
+    SlotArray BIL_MUTAZ_SW{};
+    SlotArray BIL_ANCIE_SW{};
+    SlotArray UNIONE_PED{};
+    SlotArray UNIONE_MAN{};
+    SlotArray CORPO_ORGANO{};
+    std::array<SlotArray, 3> ANNULL_GO{}; // group 0 Fondi, 1 Mutazioni, 2 Ancie
+    std::array<SlotArray, 3> ANNULL_SW{};
+    SlotArray SUBOTTAVA_PED{};
+};
+
+} // namespace kavel
