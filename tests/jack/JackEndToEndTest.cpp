@@ -2,11 +2,15 @@
 // another JACK client, and what a client sends to "Kavel In 1" reaches the console's queue.
 
 #include "JackServer.h"
+#include "console/Kavel.h"
+#include "console/ManualEventLoop.h"
+#include "console/ScriptedUser.h"
 #include "midi/rtmidi/RtMidiPorts.h"
 
 #include <RtMidi.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -51,6 +55,10 @@ struct Received {
         std::lock_guard lock(r->mutex);
         r->messages.push_back(*m);
         r->changed.notify_all();
+    }
+    std::size_t count() {
+        std::lock_guard lock(mutex);
+        return messages.size();
     }
     bool waitFor(std::size_t count) {
         std::unique_lock lock(mutex);
@@ -145,6 +153,58 @@ TEST_F(JackEndToEnd, MessagesSentToKavelInReachTheInputQueue) {
     EXPECT_EQ(in.Data1(), 60);
     EXPECT_EQ(in.Data2(), 100);
     in.Action(action::kClose);
+}
+
+TEST_F(JackEndToEnd, KeyboardThroughKavelToTheModuleWithAllCopies) {
+    std::atomic<int> wakes{0};
+    RtMidiInputPort in1("Kavel In 1", [&] { ++wakes; });
+    RtMidiInputPort in2("Kavel In 2", [] {});
+    RtMidiOutputPort out("Kavel Out");
+    ManualEventLoop loop;
+    ScriptedUser user;
+    Kavel kavel(Ports{in1, in2, out}, loop, user, "/tmp");
+    kavel.MIDI_DEVICES_ACK();
+    auto& m = kavel.state.midi;
+    m.DISPOSITIVO_IN1 = indexOf(in1, "JACK: Kavel In 1");
+    m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
+    m.DISPOSITIVO_OUT = indexOf(out, "JACK: Kavel Out");
+    ASSERT_GE(m.DISPOSITIVO_IN1, 0);
+    ASSERT_GE(m.DISPOSITIVO_OUT, 0);
+    kavel.MIDI_OPENING();
+    ASSERT_TRUE(user.shown.empty());
+    auto& r = kavel.state.registration;
+    r.UNIONE_PED[SLOT_LIVE] = 1;
+    r.UNIONE_MAN[SLOT_LIVE] = 1;
+    r.SUBOTTAVA_PED[SLOT_LIVE] = 1;
+
+    Received module;
+    RtMidiIn listener(RtMidi::UNIX_JACK, "kavel-test-module");
+    listener.setCallback(&Received::callback, &module);
+    const int from = rtPortContaining(listener, "Kavel Out");
+    ASSERT_GE(from, 0);
+    listener.openPort(static_cast<unsigned>(from), "in");
+    RtMidiOut keyboard(RtMidi::UNIX_JACK, "kavel-test-keyboard");
+    const int to = rtPortContaining(keyboard, "Kavel In 1");
+    ASSERT_GE(to, 0);
+    keyboard.openPort(static_cast<unsigned>(to), "out");
+    std::this_thread::sleep_for(200ms);
+
+    const std::vector<unsigned char> on{0x92, 60, 100}, off{0x82, 60, 0};
+    keyboard.sendMessage(&on);
+    keyboard.sendMessage(&off);
+    // This thread plays the user-interface thread: it raises the Message events.
+    for (int i = 0; i < 500 && module.count() < 8; ++i) {
+        in1.dispatch();
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_TRUE(module.waitFor(8));
+    EXPECT_GT(wakes.load(), 0);
+    const std::vector<std::vector<unsigned char>> expected = {
+        {0x92, 60, 100}, {0x90, 60, 100}, {0x91, 60, 100}, {0x92, 48, 100},
+        {0x82, 60, 0},   {0x80, 60, 0},   {0x81, 60, 0},   {0x82, 48, 0}};
+    std::lock_guard lock(module.mutex);
+    EXPECT_EQ(module.messages, expected);
+    kavel.CHIUSURA_PORTE_MIDI();
 }
 
 } // namespace
