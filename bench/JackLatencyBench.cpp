@@ -1,0 +1,180 @@
+// Keyboard -> program -> module through a JACK server on its dummy driver (-p 32): Kavel with
+// a note and its three copies, against a bare RtMidi pass-through client, in the same run.
+// Prints the median and 99th percentile of each and their ratio.
+
+#include "../tests/jack/JackServer.h"
+#include "console/Kavel.h"
+#include "console/ScriptedUser.h"
+#include "console/ui/InputWaker.h"
+#include "console/ui/QtEventLoop.h"
+#include "midi/rtmidi/RtMidiPorts.h"
+
+#include <RtMidi.h>
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+template <typename Rt> int portContaining(Rt& client, const std::string& part) {
+    for (unsigned i = 0; i < client.getPortCount(); ++i)
+        if (client.getPortName(i).find(part) != std::string::npos) return static_cast<int>(i);
+    return -1;
+}
+
+template <typename Port> int deviceNamed(Port& port, const std::string& name) {
+    const int n = port.DeviceCount();
+    for (int i = 0; i < n; ++i) {
+        port.DeviceID(i);
+        if (port.DeviceName() == name) return i;
+    }
+    return -1;
+}
+
+// The bare pass-through: forwards on RtMidi's own thread, nothing else.
+struct Bare {
+    RtMidiIn in{RtMidi::UNIX_JACK, "bare"};
+    RtMidiOut out{RtMidi::UNIX_JACK, "bare"};
+    Bare() {
+        in.setCallback(
+            [](double, std::vector<unsigned char>* m, void* self) {
+                static_cast<Bare*>(self)->out.sendMessage(m);
+            },
+            this);
+        in.openVirtualPort("bare in");
+        out.openVirtualPort("bare out");
+    }
+};
+
+// Arrival times of the last message of each note, by path and note.
+struct Listener {
+    std::mutex mutex;
+    std::map<int, Clock::time_point> arrived; // by velocity
+    std::map<int, int> copies;
+    int path = 0;
+    int expected = 1;
+    RtMidiIn in{RtMidi::UNIX_JACK, "module"};
+
+    Listener(const std::string& from, int pathId, int copiesPerNote) : path(pathId), expected(copiesPerNote) {
+        in.setCallback(
+            [](double, std::vector<unsigned char>* m, void* self) {
+                auto* l = static_cast<Listener*>(self);
+                if (m->size() < 3 || ((*m)[0] & 0xF0) != 0x90) return;
+                std::lock_guard lock(l->mutex);
+                // The velocity tells the notes apart: copies keep it, not the note number.
+                const int id = (*m)[2];
+                if (++l->copies[id] == l->expected) l->arrived[id] = Clock::now();
+            },
+            this);
+        in.openPort(static_cast<unsigned>(portContaining(in, from)), "in");
+    }
+};
+
+double percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<std::size_t>(p * static_cast<double>(v.size())))];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (kavel::test::JackServer::jackdPath().empty()) {
+        std::puts("jackd is not installed: skipped");
+        return 0;
+    }
+    kavel::test::JackServer server;
+    std::this_thread::sleep_for(1500ms);
+    QCoreApplication app(argc, argv);
+
+    kavel::InputWaker waker;
+    kavel::RtMidiInputPort in1("Kavel In 1", [&waker] { waker.wake(); });
+    kavel::RtMidiInputPort in2("Kavel In 2", [] {});
+    kavel::RtMidiOutputPort out("Kavel Out");
+    waker.watch(in1);
+    kavel::QtEventLoop loop;
+    kavel::ScriptedUser user;
+    kavel::Kavel kavel({in1, in2, out}, loop, user, "/tmp");
+    kavel.MIDI_DEVICES_ACK();
+    auto& m = kavel.state.midi;
+    m.DISPOSITIVO_IN1 = deviceNamed(in1, "JACK: Kavel In 1");
+    m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
+    m.DISPOSITIVO_OUT = deviceNamed(out, "JACK: Kavel Out");
+    if (m.DISPOSITIVO_IN1 < 0 || m.DISPOSITIVO_OUT < 0) {
+        std::puts("the JACK server did not come up");
+        return 1;
+    }
+    kavel.MIDI_OPENING();
+    auto& r = kavel.state.registration;
+    r.UNIONE_PED[kavel::SLOT_LIVE] = 1;
+    r.UNIONE_MAN[kavel::SLOT_LIVE] = 1;
+    r.SUBOTTAVA_PED[kavel::SLOT_LIVE] = 1;
+
+    Bare bare;
+    Listener kavelModule("Kavel Out", 0, 4);
+    Listener bareModule("bare out", 1, 1);
+    RtMidiOut toKavel(RtMidi::UNIX_JACK, "keyboard");
+    toKavel.openPort(static_cast<unsigned>(portContaining(toKavel, "Kavel In 1")), "k");
+    RtMidiOut toBare(RtMidi::UNIX_JACK, "keyboard");
+    toBare.openPort(static_cast<unsigned>(portContaining(toBare, "bare in")), "b");
+    std::this_thread::sleep_for(300ms);
+
+    constexpr int kNotes = 120; // on each path, one path after the other per step
+    std::map<int, Clock::time_point> sentKavel, sentBare;
+    int step = 0;
+    QTimer player;
+    QObject::connect(&player, &QTimer::timeout, [&] {
+        if (step >= 2 * kNotes) {
+            if (step++ > 2 * kNotes + 100) QCoreApplication::quit();
+            return;
+        }
+        const int note = 1 + step / 2; // sent as the velocity
+        const std::vector<unsigned char> on{0x92, 60, static_cast<unsigned char>(note)};
+        const std::vector<unsigned char> off{0x82, 60, 0};
+        if (step % 2 == 0) {
+            sentKavel[note] = Clock::now();
+            toKavel.sendMessage(&on);
+            toKavel.sendMessage(&off);
+        } else {
+            sentBare[note] = Clock::now();
+            toBare.sendMessage(&on);
+            toBare.sendMessage(&off);
+        }
+        ++step;
+    });
+    player.start(5);
+    QCoreApplication::exec();
+
+    auto latencies = [](Listener& l, std::map<int, Clock::time_point>& sent) {
+        std::vector<double> ms;
+        std::lock_guard lock(l.mutex);
+        for (auto& [note, t] : l.arrived)
+            ms.push_back(std::chrono::duration<double, std::milli>(t - sent[note]).count());
+        return ms;
+    };
+    const auto k = latencies(kavelModule, sentKavel);
+    const auto b = latencies(bareModule, sentBare);
+    if (k.empty() || b.empty()) {
+        std::puts("no notes arrived");
+        return 1;
+    }
+    const double km = percentile(k, 0.5), k99 = percentile(k, 0.99);
+    const double bm = percentile(b, 0.5), b99 = percentile(b, 0.99);
+    std::printf("notes arrived: kavel %zu/%d (4 messages each), bare %zu/%d\n", k.size(), kNotes,
+                b.size(), kNotes);
+    std::printf("kavel: median %.3f ms, p99 %.3f ms\n", km, k99);
+    std::printf("bare : median %.3f ms, p99 %.3f ms\n", bm, b99);
+    std::printf("ratio kavel/bare: median %.3f, p99 %.3f\n", km / bm, k99 / b99);
+    kavel.CHIUSURA_PORTE_MIDI();
+    return 0;
+}
