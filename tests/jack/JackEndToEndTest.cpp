@@ -21,16 +21,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-int indexOf(MidiOutput& port, const std::string& name) {
-    const int n = port.DeviceCount();
-    for (int i = 0; i < n; ++i) {
-        port.DeviceID(i);
-        if (port.DeviceName() == name) return i;
-    }
-    return -1;
-}
-
-int indexOf(MidiInput& port, const std::string& name) {
+// The device number under which a port lists `name`, or -1.
+template <typename Port> int indexOf(Port& port, const std::string& name) {
     const int n = port.DeviceCount();
     for (int i = 0; i < n; ++i) {
         port.DeviceID(i);
