@@ -29,6 +29,14 @@ TEST_F(Startup, FirstStartWithoutConfigurationOrDevices) {
     EXPECT_EQ(k.state.memories.BERSAGLIO_RECALL, 11);
     EXPECT_EQ(k.state.memories.PIC_YELLOW_ON, (folder / "yellow-on.gif").string());
     EXPECT_FALSE(k.state.memories.MEMORIE_NON_SALVATE);
+    const auto& r = k.state.registration;
+    for (int slot : {1, 12}) {
+        EXPECT_EQ(r.FO_GO[slot], 0);
+        EXPECT_EQ(r.BIL_ANCIE_SW[slot], 127);
+        EXPECT_EQ(r.ANNULL_SW[2][slot], 1);
+        EXPECT_EQ(r.CORPO_ORGANO[slot], 1);
+    }
+    EXPECT_EQ(r.CORPO_ORGANO[13], 0); // fixed memories are not free memories
     EXPECT_EQ(user.windowsShown, (std::vector<std::string>{"Advanced", "Kavel"}));
     EXPECT_TRUE(k.running());
 }

@@ -100,6 +100,7 @@ class Kavel {
     void registerNames();
     void buildMenus();
     void unloadMainWindow();
+    void clearFreeMemories();
     void inputMessage(MidiInput& input, int which);
     struct Message {
         int status;

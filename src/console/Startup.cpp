@@ -14,6 +14,7 @@ void Kavel::Form_Load() {
     MIDI_DEVICES_ACK();
     mem.SALVA_FISSE = false;
     state.config.PATH_CFG = inProgramFolder("kavel.CFG");
+    clearFreeMemories();
 
     LEGGI_FILE_AVVIO();
     MIDI_OPENING();
@@ -50,6 +51,26 @@ void Kavel::Form_Load() {
     user_.showWindow("Advanced", false);
     user_.showWindow("Kavel", false);
     mem.MEMORIE_NON_SALVATE = false;
+}
+
+// The cleared free memories F1..F12; the sub-octave keeps its start value.
+void Kavel::clearFreeMemories() {
+    auto& r = state.registration;
+    for (std::size_t slot = 1; slot <= 12; ++slot) {
+        for (auto* stop : {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW, &r.PED,
+                           &r.TREMOLO_GO, &r.TREMOLO_SW})
+            (*stop)[slot] = 0;
+        for (auto* level : {&r.EXPR_GO, &r.EXPR_SW, &r.EXPR_PE, &r.BIL_FONDI_GO, &r.BIL_MUTAZ_GO,
+                            &r.BIL_ANCIE_GO, &r.BIL_FONDI_SW, &r.BIL_MUTAZ_SW, &r.BIL_ANCIE_SW})
+            (*level)[slot] = 127;
+        for (std::size_t group = 0; group < 3; ++group) {
+            r.ANNULL_GO[group][slot] = 1;
+            r.ANNULL_SW[group][slot] = 1;
+        }
+        r.UNIONE_PED[slot] = 0;
+        r.UNIONE_MAN[slot] = 0;
+        r.CORPO_ORGANO[slot] = 1;
+    }
 }
 
 void Kavel::Form_Unload(bool& CANCEL) {
