@@ -2,6 +2,7 @@
 // a note and its three copies, against a bare RtMidi pass-through client, in the same run.
 // Prints the median and 99th percentile of each and their ratio.
 
+#include "../tests/jack/JackPorts.h"
 #include "../tests/jack/JackServer.h"
 #include "console/Kavel.h"
 #include "console/ScriptedUser.h"
@@ -27,31 +28,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-template <typename Rt> int portContaining(Rt& client, const std::string& part) {
-    for (unsigned i = 0; i < client.getPortCount(); ++i)
-        if (client.getPortName(i).find(part) != std::string::npos) return static_cast<int>(i);
-    return -1;
-}
-
-template <typename Port> int deviceNamed(Port& port, const std::string& name) {
-    const int n = port.DeviceCount();
-    for (int i = 0; i < n; ++i) {
-        port.DeviceID(i);
-        if (port.DeviceName() == name) return i;
-    }
-    return -1;
-}
-
 // The bare pass-through: forwards on RtMidi's own thread, nothing else.
 struct Bare {
     RtMidiIn in{RtMidi::UNIX_JACK, "bare"};
     RtMidiOut out{RtMidi::UNIX_JACK, "bare"};
     Bare() {
-        in.setCallback(
-            [](double, std::vector<unsigned char>* m, void* self) {
-                static_cast<Bare*>(self)->out.sendMessage(m);
-            },
-            this);
+        in.setCallback([](double, std::vector<unsigned char>* m,
+                          void* self) { static_cast<Bare*>(self)->out.sendMessage(m); },
+                       this);
         in.openVirtualPort("bare in");
         out.openVirtualPort("bare out");
     }
@@ -66,7 +50,8 @@ struct Listener {
     int expected = 1;
     RtMidiIn in{RtMidi::UNIX_JACK, "module"};
 
-    Listener(const std::string& from, int pathId, int copiesPerNote) : path(pathId), expected(copiesPerNote) {
+    Listener(const std::string& from, int pathId, int copiesPerNote)
+        : path(pathId), expected(copiesPerNote) {
         in.setCallback(
             [](double, std::vector<unsigned char>* m, void* self) {
                 auto* l = static_cast<Listener*>(self);
@@ -77,7 +62,7 @@ struct Listener {
                 if (++l->copies[id] == l->expected) l->arrived[id] = Clock::now();
             },
             this);
-        in.openPort(static_cast<unsigned>(portContaining(in, from)), "in");
+        in.openPort(static_cast<unsigned>(kavel::test::rtPortContaining(in, from)), "in");
     }
 };
 
@@ -107,9 +92,9 @@ int main(int argc, char** argv) {
     kavel::Kavel kavel({in1, in2, out}, loop, user, "/tmp");
     kavel.MIDI_DEVICES_ACK();
     auto& m = kavel.state.midi;
-    m.DISPOSITIVO_IN1 = deviceNamed(in1, "JACK: Kavel In 1");
+    m.DISPOSITIVO_IN1 = kavel::test::indexOf(in1, "JACK: Kavel In 1");
     m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
-    m.DISPOSITIVO_OUT = deviceNamed(out, "JACK: Kavel Out");
+    m.DISPOSITIVO_OUT = kavel::test::indexOf(out, "JACK: Kavel Out");
     if (m.DISPOSITIVO_IN1 < 0 || m.DISPOSITIVO_OUT < 0) {
         std::puts("the JACK server did not come up");
         return 1;
@@ -124,9 +109,10 @@ int main(int argc, char** argv) {
     Listener kavelModule("Kavel Out", 0, 4);
     Listener bareModule("bare out", 1, 1);
     RtMidiOut toKavel(RtMidi::UNIX_JACK, "keyboard");
-    toKavel.openPort(static_cast<unsigned>(portContaining(toKavel, "Kavel In 1")), "k");
+    toKavel.openPort(static_cast<unsigned>(kavel::test::rtPortContaining(toKavel, "Kavel In 1")),
+                     "k");
     RtMidiOut toBare(RtMidi::UNIX_JACK, "keyboard");
-    toBare.openPort(static_cast<unsigned>(portContaining(toBare, "bare in")), "b");
+    toBare.openPort(static_cast<unsigned>(kavel::test::rtPortContaining(toBare, "bare in")), "b");
     std::this_thread::sleep_for(300ms);
 
     constexpr int kNotes = 120; // on each path, one path after the other per step

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "ConsoleFixture.h"
-
-#include <sstream>
+#include "Sim.h"
 
 namespace kavel::test {
 
@@ -47,13 +46,8 @@ class RoutingFixture : public ConsoleFixture {
     // What was sent since the last call, one "XX XX XX" string a message.
     std::vector<std::string> takeSent() {
         std::vector<std::string> result;
-        for (std::size_t i = taken_; i < out.sent.size(); ++i) {
-            std::ostringstream s;
-            for (std::size_t b = 0; b < out.sent[i].bytes.size(); ++b)
-                s << (b ? " " : "") << std::hex << std::uppercase
-                  << (out.sent[i].bytes[b] < 16 ? "0" : "") << int(out.sent[i].bytes[b]);
-            result.push_back(s.str());
-        }
+        for (std::size_t i = taken_; i < out.sent.size(); ++i)
+            result.push_back(hexBytes(out.sent[i].bytes));
         taken_ = out.sent.size();
         return result;
     }

@@ -31,36 +31,51 @@ std::size_t shortLength(int status) {
 
 } // namespace
 
-// ---- output
+// ---- both
 
-int MidiOutput::DeviceCount() {
+int MidiPort::DeviceCount() {
     return backendDeviceCount(true);
 }
 
-void MidiOutput::DeviceID(int id) {
+void MidiPort::DeviceID(int id) {
     checkRange(id, backendDeviceCount(false));
     deviceId_ = id;
 }
 
-std::string MidiOutput::DeviceName() {
+std::string MidiPort::DeviceName() {
     return backendDeviceName(deviceId_);
 }
+
+void MidiPort::openChosen() {
+    closeIfOpen();
+    checkRange(deviceId_, backendDeviceCount(false));
+    backendOpen(deviceId_);
+    open_ = true;
+}
+
+void MidiPort::closeIfOpen() {
+    if (open_) backendClose();
+    open_ = false;
+}
+
+void MidiPort::raiseError(int code, std::string text) {
+    if (!Error) return;
+    int c = code;
+    Error(c, text);
+}
+
+// ---- output
 
 void MidiOutput::Action(int code) {
     switch (code) {
     case action::kOpen:
-        if (open_) backendClose();
-        open_ = false;
-        checkRange(deviceId_, backendDeviceCount(false));
-        backendOpen(deviceId_);
-        open_ = true;
+        openChosen();
         break;
     case action::kClose:
-        if (open_) backendClose();
-        open_ = false;
+        closeIfOpen();
         break;
     case action::kSend: {
-        if (!open_) return;
+        if (!isOpen()) return;
         bool sent;
         if (status_ == 0xF0) {
             sent = backendSend(reinterpret_cast<const std::uint8_t*>(sysex_.data()), sysex_.size());
@@ -78,32 +93,12 @@ void MidiOutput::Action(int code) {
     }
 }
 
-void MidiOutput::raiseError(int code, std::string text) {
-    if (!Error) return;
-    int c = code;
-    Error(c, text);
-}
-
 void MidiOutput::lost(const std::string& text) {
-    if (open_) backendClose();
-    open_ = false;
+    closeIfOpen();
     raiseError(port_error::kVanished, text);
 }
 
 // ---- input
-
-int MidiInput::DeviceCount() {
-    return backendDeviceCount(true);
-}
-
-void MidiInput::DeviceID(int id) {
-    checkRange(id, backendDeviceCount(false));
-    deviceId_ = id;
-}
-
-std::string MidiInput::DeviceName() {
-    return backendDeviceName(deviceId_);
-}
 
 void MidiInput::Filter(int status, bool drop) {
     if (status >= 0 && status < 256) filtered_[static_cast<std::size_t>(status)] = drop;
@@ -112,23 +107,19 @@ void MidiInput::Filter(int status, bool drop) {
 void MidiInput::Action(int code) {
     switch (code) {
     case action::kOpen:
-        if (open_) backendClose();
-        open_ = false;
         started_ = false;
-        checkRange(deviceId_, backendDeviceCount(false));
+        closeIfOpen();
         queue_.clear();
         overflowed_ = 0;
         overflowReported_ = false;
-        backendOpen(deviceId_);
-        open_ = true;
+        openChosen();
         break;
     case action::kStart:
-        started_ = open_;
+        started_ = isOpen();
         break;
     case action::kClose:
         started_ = false;
-        if (open_) backendClose();
-        open_ = false;
+        closeIfOpen();
         queue_.clear();
         break;
     case action::kRemoveOldest:
@@ -153,9 +144,8 @@ void MidiInput::receive(const std::uint8_t* bytes, std::size_t size) noexcept {
 void MidiInput::dispatch() {
     if (!overflowReported_ && overflowed_.load(std::memory_order_relaxed) != 0) {
         overflowReported_ = true;
-        raiseError(port_error::kQueueOverflow, "MIDI input overflow on \"" +
-                                                   backendDeviceName(deviceId_) +
-                                                   "\": incoming messages were lost");
+        raiseError(port_error::kQueueOverflow,
+                   "MIDI input overflow on \"" + DeviceName() + "\": incoming messages were lost");
     }
     if (inMessage_ || queue_.size() == 0 || !Message) return;
     inMessage_ = true;
@@ -166,16 +156,9 @@ void MidiInput::dispatch() {
     Message();
 }
 
-void MidiInput::raiseError(int code, std::string text) {
-    if (!Error) return;
-    int c = code;
-    Error(c, text);
-}
-
 void MidiInput::lost(const std::string& text) {
     started_ = false;
-    if (open_) backendClose();
-    open_ = false;
+    closeIfOpen();
     queue_.clear();
     raiseError(port_error::kVanished, text);
 }

@@ -45,19 +45,15 @@ inline constexpr int kSend = 7;
 
 using ErrorEvent = std::function<void(int& ErrorCode, std::string& ErrorMessage)>;
 
-class MidiOutput {
+// What both kinds of port share: the device list, the choice of device, opening and closing,
+// and the Error event.
+class MidiPort {
   public:
-    virtual ~MidiOutput() = default;
+    virtual ~MidiPort() = default;
 
     int DeviceCount();
     void DeviceID(int id); // throws PortError when out of range
     std::string DeviceName();
-    void Status(int value) { status_ = value; }
-    void Data1(int value) { data1_ = value; }
-    void Data2(int value) { data2_ = value; }
-    void SysExData(std::string bytes) { sysex_ = std::move(bytes); }
-    // 1 open (throws PortError), 4 start, 2 close, 7 send. A send on a closed port does nothing.
-    void Action(int code);
 
     bool isOpen() const { return open_; }
     ErrorEvent Error;
@@ -68,32 +64,45 @@ class MidiOutput {
     virtual std::string backendDeviceName(int id) = 0;
     virtual void backendOpen(int id) = 0; // throws PortError
     virtual void backendClose() = 0;
+
+    // Opens the chosen device, closing what was open; throws PortError and stays closed.
+    void openChosen();
+    void closeIfOpen();
+    void raiseError(int code, std::string text);
+
+  private:
+    int deviceId_ = 0;
+    bool open_ = false;
+};
+
+class MidiOutput : public MidiPort {
+  public:
+    void Status(int value) { status_ = value; }
+    void Data1(int value) { data1_ = value; }
+    void Data2(int value) { data2_ = value; }
+    void SysExData(std::string bytes) { sysex_ = std::move(bytes); }
+    // 1 open (throws PortError), 4 start, 2 close, 7 send. A send on a closed port does nothing.
+    void Action(int code);
+
+  protected:
     // Return false when the driver refused the message.
     virtual bool backendSend(const std::uint8_t* bytes, std::size_t size) = 0;
-    void raiseError(int code, std::string text);
     // A device that went away is closed here and reported.
     void lost(const std::string& text);
 
   private:
-    int deviceId_ = 0;
     int status_ = 0;
     int data1_ = 0;
     int data2_ = 0;
     std::string sysex_;
-    bool open_ = false;
 };
 
-class MidiInput {
+class MidiInput : public MidiPort {
   public:
     // The eight system messages the console may filter, in the order of its filter settings.
     static constexpr std::array<std::uint8_t, 8> kFilterable = {0xFE, 0xF1, 0xF6, 0xF8,
                                                                 0xFA, 0xFB, 0xFD, 0xFF};
 
-    virtual ~MidiInput() = default;
-
-    int DeviceCount();
-    void DeviceID(int id); // throws PortError when out of range
-    std::string DeviceName();
     // true = drop incoming messages with this system status byte.
     void Filter(int status, bool drop);
     int MessageCount() const { return static_cast<int>(queue_.size()); }
@@ -104,24 +113,16 @@ class MidiInput {
     // 1 open (throws PortError), 4 start, 2 close, 6 remove the oldest message.
     void Action(int code);
 
-    bool isOpen() const { return open_; }
     unsigned lostMessages() const { return overflowed_.load(std::memory_order_relaxed); }
     std::function<void()> Message;
-    ErrorEvent Error;
 
     // On the user-interface thread: raise Message while messages wait (never inside this
     // input's own Message handler), and report a lost message once.
     void dispatch();
 
   protected:
-    // `refresh`: enumerate the devices again; otherwise the last list (enumerated once).
-    virtual int backendDeviceCount(bool refresh) = 0;
-    virtual std::string backendDeviceName(int id) = 0;
-    virtual void backendOpen(int id) = 0; // throws PortError
-    virtual void backendClose() = 0;
     // Any thread, allocation-free: filter, drop SysEx, queue.
     void receive(const std::uint8_t* bytes, std::size_t size) noexcept;
-    void raiseError(int code, std::string text);
     void lost(const std::string& text);
 
   private:
@@ -130,8 +131,6 @@ class MidiInput {
     std::atomic<bool> started_{false};
     std::atomic<unsigned> overflowed_{0};
     bool overflowReported_ = false;
-    int deviceId_ = 0;
-    bool open_ = false;
     bool inMessage_ = false;
 };
 

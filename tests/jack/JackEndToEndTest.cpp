@@ -1,6 +1,7 @@
 // Kavel's own ports through a real JACK server: what the console sends to "Kavel Out" reaches
 // another JACK client, and what a client sends to "Kavel In 1" reaches the console's queue.
 
+#include "JackPorts.h"
 #include "JackServer.h"
 #include "console/Kavel.h"
 #include "console/ManualEventLoop.h"
@@ -20,22 +21,6 @@ namespace kavel::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The device number under which a port lists `name`, or -1.
-template <typename Port> int indexOf(Port& port, const std::string& name) {
-    const int n = port.DeviceCount();
-    for (int i = 0; i < n; ++i) {
-        port.DeviceID(i);
-        if (port.DeviceName() == name) return i;
-    }
-    return -1;
-}
-
-template <typename Rt> int rtPortContaining(Rt& client, const std::string& part) {
-    for (unsigned i = 0; i < client.getPortCount(); ++i)
-        if (client.getPortName(i).find(part) != std::string::npos) return static_cast<int>(i);
-    return -1;
-}
 
 struct Received {
     std::mutex mutex;
