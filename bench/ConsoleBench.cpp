@@ -41,8 +41,7 @@ struct Console {
     kavel::RtMidiOutputPort out{"Kavel Out"};
     kavel::QtEventLoop loop;
     UnattendedUser user;
-    kavel::Kavel core{kavel::Ports{in1, in2, out}, loop, user,
-                      QCoreApplication::applicationDirPath().toStdString()};
+    kavel::Kavel core{kavel::Ports{in1, in2, out}, loop, user, KAVEL_PROGRAM_DIR};
     kavel::MainWindow window{core};
     Console() { user.addWindow("Kavel", &window); }
 };

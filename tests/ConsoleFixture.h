@@ -24,6 +24,10 @@ class ConsoleFixture : public ::testing::Test {
             ("kavel-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder);
+        // The shipped default organ, as a program folder holds it.
+        std::filesystem::copy_file(std::filesystem::path(KAVEL_PROGRAM_DIR) / "kavel.DAT",
+                                   folder / "kavel.DAT",
+                                   std::filesystem::copy_options::overwrite_existing);
     }
     ~ConsoleFixture() override {
         core.reset();

@@ -78,13 +78,18 @@ class Kavel {
     void Sysex_Temp_sending(int N);
     void Panic_Click();
 
+    // Stops Table file. Both report failures themselves and say whether they succeeded.
+    bool readStopsTable(const std::string& path);
+    bool writeStopsTable(const std::string& path);
+    void CARICAMENTO_DAT();
+
     // Configuration.
     void LEGGI_FILE_AVVIO();
     void Salva_dati_di_avvio();
 
     // Procedures start-up and shutdown call that belong to windows and subsystems not yet
     // in this program; each does nothing until its subsystem fills it in.
-    void CARICAMENTO_DAT();
+    void SCRITTURA_TESTI_DEI_REGISTRI();
     void ATTIVA_DISATTIVA_GRAPHIC_Interface();
     void LOAD_GRAPHIC_INTERFACE();
     void LOAD_NORMAL_INTERFACE();

@@ -8,12 +8,7 @@ namespace kavel {
 
 void Kavel::Salva_dati_di_avvio() {}
 
-// Every Stops Table load ends by marking the device lists ready and channel learning off.
-void Kavel::CARICAMENTO_DAT() {
-    state.midi.LISTE_DISPOSITIVI_PRONTE = true;
-    state.midi.INDICE_APPRENDI = 0;
-    state.midi.APPRENDI_CANALE = false;
-}
+void Kavel::SCRITTURA_TESTI_DEI_REGISTRI() {}
 
 void Kavel::ATTIVA_DISATTIVA_GRAPHIC_Interface() {}
 void Kavel::LOAD_GRAPHIC_INTERFACE() {}

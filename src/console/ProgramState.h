@@ -4,6 +4,7 @@
 // them. Booleans are bool here; files and kavel-sim show them as the console's -1 / 0.
 
 #include "registration/RegistrationTable.h"
+#include "stops_table/StopsTable.h"
 
 #include <array>
 #include <string>
@@ -77,11 +78,13 @@ struct PanelState {
     bool fontItalic = false;
 };
 
-inline constexpr int kStopsTableSize = 431;
-
 struct StopsTableState {
     // Entries are byte strings: SysEx messages back to back, names or flags.
-    std::array<std::string, kStopsTableSize> STOPS_TABLE;
+    StopsTableEntries STOPS_TABLE;
+    StopsTableEntries DAT_BUFFER; // the image of the file last read or written
+    std::array<std::string, stops::kFondiRows> RINFORZABILE_FO;
+    std::array<std::string, stops::kOtherRows> RINFORZABILE_AN;
+    std::string PATH_DAT_EDITOR;
     bool CARICA_NOME_SYX = false;
 };
 

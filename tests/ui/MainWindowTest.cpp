@@ -5,10 +5,11 @@
 #include "console/ui/QtUser.h"
 #include "midi/fake/FakeMidi.h"
 
-#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace kavel {
@@ -17,18 +18,24 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     struct Console {
+        // A program folder of its own, with the shipped organ in it.
+        QTemporaryDir folder;
+        bool copied =
+            QFile::copy(QString(KAVEL_PROGRAM_DIR) + "/kavel.DAT", folder.filePath("kavel.DAT"));
         FakeMidiInput in1, in2;
         FakeMidiOutput out;
         QtEventLoop loop;
         ScriptedUser user;
-        Kavel core{Ports{in1, in2, out}, loop, user, QDir::tempPath().toStdString()};
+        Kavel core{Ports{in1, in2, out}, loop, user, folder.path().toStdString()};
         MainWindow window{core};
     };
 
   private slots:
     void opensWithItsFourMenus() {
         Console c;
+        QVERIFY(c.copied);
         c.core.Form_Load();
+        QCOMPARE(c.user.shown.size(), std::size_t{1}); // only: devices unassigned
         c.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&c.window));
         QCOMPARE(c.window.windowTitle(), QString("Kavel"));

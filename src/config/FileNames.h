@@ -1,0 +1,21 @@
+#pragma once
+
+// File names and whole-file writes shared by every file the console keeps.
+
+#include <optional>
+#include <string>
+
+namespace kavel {
+
+// The part of `path` after its last "/" or "\" (all of it when there is none).
+std::string fileNameOf(const std::string& path);
+
+// `path` itself when it exists; otherwise a file in the same folder whose name differs only in
+// letter case (the console's own files are named without regard to case), else `path`.
+std::string resolveCase(const std::string& path);
+
+// Writes `bytes` to a temporary file in the folder of `path`, then renames it over `path`.
+// Nothing, or a sentence saying what went wrong; the old file is untouched on failure.
+std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes);
+
+} // namespace kavel

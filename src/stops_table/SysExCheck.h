@@ -1,0 +1,20 @@
+#pragma once
+
+// Checks the SysEx entries of a Stops Table before they reach a module: each message F0..F7
+// with data bytes below 80, and every Roland DT1 message with its right checksum.
+
+#include "stops_table/StopsTable.h"
+
+#include <string>
+#include <vector>
+
+namespace kavel {
+
+// One sentence per problem, naming the entry; empty when all is well.
+std::vector<std::string> checkSysEx(const StopsTableEntries& table);
+// The problems of one entry's bytes.
+std::vector<std::string> checkSysExEntry(const std::string& bytes);
+// The Roland checksum of address and data bytes: 128 - (sum mod 128), 0 instead of 128.
+int rolandChecksum(const std::string& addressAndData);
+
+} // namespace kavel
