@@ -38,7 +38,8 @@ TEST_P(Golden, OutputMatches) {
     EXPECT_EQ(runScenario(dir / (GetParam() + ".in")), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, Golden, ::testing::Values("startup_quit", "protocol_errors"));
+INSTANTIATE_TEST_SUITE_P(Scenarios, Golden,
+                         ::testing::Values("startup_quit", "protocol_errors", "reset_full_update"));
 
 TEST(Sim, EndsAtQuitAndCleansItsTemporaryFolder) {
     std::ostringstream out;

@@ -5,15 +5,16 @@
 namespace kavel {
 
 Kavel::Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder)
-    : MIDIInput1(ports.in1), MIDIInput2(ports.in2), MIDIOutput1(ports.out),
-      functions_(&pendingConsoleFunctions()), loop_(loop), user_(user),
-      folder_(std::move(programFolder)) {
+    : MIDIInput1(ports.in1), MIDIInput2(ports.in2), MIDIOutput1(ports.out), own_(ownFunctions()),
+      functions_(own_.get()), loop_(loop), user_(user), folder_(std::move(programFolder)) {
     MIDIInput1.Message = [this] { MIDIInput1_Message(); };
     MIDIInput2.Message = [this] { MIDIInput2_Message(); };
     MIDIInput1.Error = [this](int& code, std::string& text) { MIDIInput1_Error(code, text); };
     MIDIInput2.Error = [this](int& code, std::string& text) { MIDIInput2_Error(code, text); };
     MIDIOutput1.Error = [this](int& code, std::string& text) { MIDIOutput1_Error(code, text); };
     registerNames();
+    registerProcedures();
+    buildAdvancedControls();
     buildMenus();
 }
 
@@ -124,30 +125,9 @@ void Kavel::registerNames() {
     v.add("SCALA_PANNELLO", state.panel.SCALA_PANNELLO);
     v.add("CARICA_NOME_SYX", state.stops.CARICA_NOME_SYX);
 
-    auto& r = state.registration;
-    for (auto [name, field] : {std::pair{"FO_GO", &r.FO_GO},
-                               {"FO_SW", &r.FO_SW},
-                               {"MU_GO", &r.MU_GO},
-                               {"MU_SW", &r.MU_SW},
-                               {"AN_GO", &r.AN_GO},
-                               {"AN_SW", &r.AN_SW},
-                               {"PED", &r.PED},
-                               {"TREMOLO_GO", &r.TREMOLO_GO},
-                               {"TREMOLO_SW", &r.TREMOLO_SW},
-                               {"EXPR_GO", &r.EXPR_GO},
-                               {"EXPR_SW", &r.EXPR_SW},
-                               {"EXPR_PE", &r.EXPR_PE},
-                               {"BIL_FONDI_GO", &r.BIL_FONDI_GO},
-                               {"BIL_MUTAZ_GO", &r.BIL_MUTAZ_GO},
-                               {"BIL_ANCIE_GO", &r.BIL_ANCIE_GO},
-                               {"BIL_FONDI_SW", &r.BIL_FONDI_SW},
-                               {"BIL_MUTAZ_SW", &r.BIL_MUTAZ_SW},
-                               {"BIL_ANCIE_SW", &r.BIL_ANCIE_SW},
-                               {"UNIONE_PED", &r.UNIONE_PED},
-                               {"UNIONE_MAN", &r.UNIONE_MAN},
-                               {"CORPO_ORGANO", &r.CORPO_ORGANO},
-                               {"SUBOTTAVA_PED", &r.SUBOTTAVA_PED}})
-        v.add(name, std::span<int>(*field));
+    const auto fields = fieldsInOrder(state.registration);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        v.add(kFieldNames[i], std::span<int>(*fields[i]));
 }
 
 } // namespace kavel

@@ -14,12 +14,13 @@
 #include "midi/MidiPorts.h"
 #include "panel/Controls.h"
 
+#include <memory>
 #include <string>
 
 namespace kavel {
 
-// The console functions' stand-in until memories, stops and the Advanced window take over.
-ConsoleFunctions& pendingConsoleFunctions();
+struct StopBlock;   // a row of the console update's block table
+struct LevelSender; // an expression or balance sender
 
 struct Ports {
     MidiInput& in1;
@@ -68,8 +69,8 @@ class Kavel {
     // Keyboard input.
     void MIDIInput1_Message();
     void MIDIInput2_Message();
-    // The console functions keyboard input drives; until their subsystems are built, a
-    // stand-in that does nothing. Tests put a recording double here.
+    // The console functions keyboard input drives: this console's own unless a test puts a
+    // recording double here (nullptr gives the console's own back).
     void setConsoleFunctions(ConsoleFunctions* functions);
     ConsoleFunctions& consoleFunctions() { return *functions_; }
 
@@ -83,29 +84,107 @@ class Kavel {
     bool writeStopsTable(const std::string& path);
     void CARICAMENTO_DAT();
 
+    // Stop controls.
+    void Tir_FO_GO_Click(int Index);
+    void Tir_FO_GO_graph_Click(int Index);
+    void Tir_FO_SW_Click(int Index);
+    void Tir_FO_SW_graph_Click(int Index);
+    void Tir_MU_GO_Click(int Index);
+    void Tir_MU_GO_graph_Click(int Index);
+    void Tir_MU_SW_Click(int Index);
+    void Tir_MU_SW_graph_Click(int Index);
+    void Tir_AN_GO_Click(int Index);
+    void Tir_AN_GO_graph_Click(int Index);
+    void Tir_AN_SW_Click(int Index);
+    void Tir_AN_SW_graph_Click(int Index);
+    void NomePedale_Click(int Index);
+    void Tir_PED_graph_Click(int Index);
+    void Button_Annullatori_go_Click(int Index);
+    void Button_Annullatori_sw_Click(int Index);
+    void CancelALL_Click();
+    void UNPI_Click();
+    void UNPII_Click();
+    void UN_GOSW_Click();
+    void UN_SWGO_Click();
+    void Tir_TREMOLOGO_Click();
+    void TIR_TREMOLOSW_Click();
+    void Subottava_Click();
+    void advanced_s_Click();
+
+    // The console update and the reset.
+    void AGGIORNAMENTO_KAVEL();
+    void RESET_Click();
+    void RESET_kavel();
+    void VALORI_DI_DEFAULT();
+
+    // Expression, balance and tremolo senders.
+    void EXPRESSION_GO();
+    void EXPRESSION_SW();
+    void EXPRESSION_PE();
+    void BILANCIA_FONDI_GO();
+    void BILANCIA_FONDI_SW();
+    void BILANCIA_MUTAZ_GO();
+    void BILANCIA_MUTAZ_SW();
+    void BILANCIA_ANCIE_GO();
+    void BILANCIA_ANCIE_SW();
+    void Send_Tremolo_GO(int ON_OFF);
+    void Send_Tremolo_SW(int ON_OFF);
+
+    // The Advanced window.
+    void SliderGO_Scroll();
+    void SliderSW_Scroll();
+    void SliderPE_Scroll();
+    void SliderFondi_Scroll(int Index);
+    void SliderMutazioni_Scroll(int Index);
+    void SliderAncie_Scroll(int Index);
+    void OptionGlobalCoupling_Click(int Index);
+    void Memory_Recall_Click(int Index);
+    void Temperamenti_Click();
+    void NotaInizTemp_Click();
+    void Riverberi_Click();
+    void TremoloType_Click();
+    void SliderTremoloRate_Scroll();
+    void PREPARA_TEMPERAMENTO();
+    // Selecting a list item from code runs the list's handler, as a click does.
+    void selectListItem(const std::string& list, int index);
+
+    // Stop names on the panel and the Advanced window's lists.
+    void SCRITTURA_TESTI_DEI_REGISTRI();
+    void CARICAMENTO_LIST_BOXES();
+
     // Configuration.
     void LEGGI_FILE_AVVIO();
     void Salva_dati_di_avvio();
 
     // Procedures start-up and shutdown call that belong to windows and subsystems not yet
     // in this program; each does nothing until its subsystem fills it in.
-    void SCRITTURA_TESTI_DEI_REGISTRI();
     void ATTIVA_DISATTIVA_GRAPHIC_Interface();
     void LOAD_GRAPHIC_INTERFACE();
     void LOAD_NORMAL_INTERFACE();
     void Scrivi_ToolTips_memorie();
     void SPENGO_MEMORIE();
     void Spengo_Graduatore();
-    void CARICAMENTO_LIST_BOXES();
-    void RESET_Click();
-    void AGGIORNAMENTO_KAVEL();
-    void OptionGlobalCoupling_Click(int Index);
+    void Marca_Led_giallo();
+    void VISUALIZZA_LED_O_PANNELLINI();
+    void Scrivi_Etichette_memorie();
+    void ADATTA_PULSANTE_THRU();
 
   private:
     void registerNames();
     void buildMenus();
     void unloadMainWindow();
     void clearFreeMemories();
+    void drawKnob(SlotArray& field, int row);
+    void toggleCoupler(SlotArray& field, bool first, const char* firstButton,
+                       const char* secondButton);
+    void paintPair(const char* firstButton, const char* secondButton, int value);
+    // The update's parts.
+    void updateStopBlock(const StopBlock& block);
+    void drawStop(const StopBlock& block, int oldRow, int newRow);
+    void updateCanceller(int division, int group);
+    void sendController(int status, int controller, int value);
+    void sendLevel(const LevelSender& sender);
+    void sendTemperament();
     void inputMessage(MidiInput& input, int which);
     struct Message {
         int status;
@@ -124,7 +203,13 @@ class Kavel {
     void openInput(MidiInput& input, int device);
     void showPortError(const std::string& text);
 
+    class Functions;
+    std::unique_ptr<ConsoleFunctions> ownFunctions();
+    void registerProcedures();
+    void buildAdvancedControls();
+
     HeldNotes held_;
+    std::unique_ptr<ConsoleFunctions> own_;
     ConsoleFunctions* functions_;
     EventLoop& loop_;
     User& user_;

@@ -1,48 +1,34 @@
 #include "console/Kavel.h"
 
-// Procedures that start-up and shutdown already call in their place, owned by windows and
-// subsystems that this program does not have yet. Each does nothing (or only what every
-// version of it ends with) until its subsystem takes it over.
+// Procedures the console already calls in their place, owned by windows and subsystems that
+// this program does not have yet (the configuration writer, the panels, the memories and
+// their indicators, the Thru window). Each does nothing, or only the part that exists, until
+// its subsystem takes it over.
 
 namespace kavel {
 
 void Kavel::Salva_dati_di_avvio() {}
 
-void Kavel::SCRITTURA_TESTI_DEI_REGISTRI() {}
-
 void Kavel::ATTIVA_DISATTIVA_GRAPHIC_Interface() {}
-void Kavel::LOAD_GRAPHIC_INTERFACE() {}
+
+// Of the graphic panel's build, only the drawknob picture paths exist so far.
+void Kavel::LOAD_GRAPHIC_INTERFACE() {
+    auto& p = state.panel;
+    p.PIC_TIRANTE_ON = inProgramFolder("tirante_on.jpg");
+    p.PIC_TIRANTE_OFF = inProgramFolder("tirante_off.jpg");
+    p.PIC_TIRANTE_ON_GO = inProgramFolder("tirante_on_go.jpg");
+    p.PIC_TIRANTE_OFF_GO = inProgramFolder("tirante_off_go.jpg");
+    p.PIC_TIRANTE_ON_SW = inProgramFolder("tirante_on_sw.jpg");
+    p.PIC_TIRANTE_OFF_SW = inProgramFolder("tirante_off_sw.jpg");
+}
+
 void Kavel::LOAD_NORMAL_INTERFACE() {}
 void Kavel::Scrivi_ToolTips_memorie() {}
 void Kavel::SPENGO_MEMORIE() {}
 void Kavel::Spengo_Graduatore() {}
-void Kavel::CARICAMENTO_LIST_BOXES() {}
-void Kavel::RESET_Click() {}
-void Kavel::AGGIORNAMENTO_KAVEL() {}
-
-void Kavel::OptionGlobalCoupling_Click(int Index) {
-    state.advanced.ACCOPPIAMENTO_GLOBALE = Index;
-}
-
-namespace {
-class PendingConsoleFunctions : public ConsoleFunctions {
-  public:
-    void c_memory_Click(int) override {}
-    void Graduatore_Click(int) override {}
-    void Total_Recall(int&, int) override {}
-    void Tir_TREMOLOGO_Click() override {}
-    void TIR_TREMOLOSW_Click() override {}
-    void UNPI_Click() override {}
-    void UNPII_Click() override {}
-    void SliderGO_Scroll() override {}
-    void SliderSW_Scroll() override {}
-    void SliderPE_Scroll() override {}
-};
-} // namespace
-
-ConsoleFunctions& pendingConsoleFunctions() {
-    static PendingConsoleFunctions functions;
-    return functions;
-}
+void Kavel::Marca_Led_giallo() {}
+void Kavel::VISUALIZZA_LED_O_PANNELLINI() {}
+void Kavel::Scrivi_Etichette_memorie() {}
+void Kavel::ADATTA_PULSANTE_THRU() {}
 
 } // namespace kavel

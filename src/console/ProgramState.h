@@ -67,10 +67,22 @@ struct MemoryState {
     bool LED_MEMORIE = false;
     int MODO_ETICHETTE = 0;
     int BERSAGLIO_RECALL = 0;
+    bool REC_MEMORIA = false;
+    bool MEMORIA_INTATTA = false;
+    int ULTIMA_MEMORIA = 1;
 };
 
 struct PanelState {
     bool INTERFACCIA_GRAFICA = false;
+    // The knob captions of the standard panel; the font steps pad them.
+    std::string SCRITTA_GREAT = std::string(15, ' ') + "Great";
+    std::string SCRITTA_SWELL = std::string(15, ' ') + "Swell";
+    std::string PIC_TIRANTE_ON_GO;
+    std::string PIC_TIRANTE_OFF_GO;
+    std::string PIC_TIRANTE_ON_SW;
+    std::string PIC_TIRANTE_OFF_SW;
+    std::string PIC_TIRANTE_ON;
+    std::string PIC_TIRANTE_OFF;
     double SCALA_PANNELLO = 1.0;
     std::string fontName; // the stop-text font of the graphic panel
     double fontSize = 0;

@@ -22,7 +22,7 @@ int sliderValue(int v) {
 } // namespace
 
 void Kavel::setConsoleFunctions(ConsoleFunctions* functions) {
-    functions_ = functions ? functions : &pendingConsoleFunctions();
+    functions_ = functions ? functions : own_.get();
 }
 
 void Kavel::MIDIInput1_Message() {

@@ -3,6 +3,7 @@
 namespace kavel {
 
 void Kavel::sendSysEx(std::string bytes) {
+    if (bytes.empty()) return; // nothing a module could take
     MIDIOutput1.Status(0xF0);
     MIDIOutput1.SysExData(std::move(bytes));
     MIDIOutput1.Action(action::kSend);
@@ -13,10 +14,7 @@ void Kavel::Sysex_Sending(int N_sysex) {
     // A copy: a wait below may run code that changes the table.
     const std::string entry = state.stops.STOPS_TABLE[static_cast<std::size_t>(N_sysex)];
     const int delay = state.midi.RITARDO_SYSEX;
-    if (delay == 0) {
-        if (!entry.empty()) sendSysEx(entry);
-        return;
-    }
+    if (delay == 0) return sendSysEx(entry);
     std::size_t start = 0;
     for (std::size_t i = 0; i < entry.size(); ++i) {
         if (static_cast<unsigned char>(entry[i]) != 0xF7) continue;

@@ -41,3 +41,18 @@ struct RegistrationTable {
 };
 
 } // namespace kavel
+
+namespace kavel {
+
+inline constexpr int kFieldCount = 28;
+
+// The 28 fields in the one order every copy, both files and kavel-sim use; the cancellers
+// are fields 22..24 (Great, groups 0..2) and 25..27 (Swell).
+std::array<SlotArray*, kFieldCount> fieldsInOrder(RegistrationTable& table);
+// Their names, "ANNULL_GO(0)" for the cancellers.
+extern const std::array<const char*, kFieldCount> kFieldNames;
+
+// Copies all 28 fields of slot `from` into slot `to`.
+void copySlot(RegistrationTable& table, int from, int to);
+
+} // namespace kavel

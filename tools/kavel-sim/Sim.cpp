@@ -181,6 +181,11 @@ void Sim::runLine(const std::string& line) {
         midi(w);
     } else if (verb == "set") {
         set(w);
+    } else if (verb == "select") {
+        auto index = w.size() == 3 ? number(w[2]) : std::nullopt;
+        if (!index) return error("select LIST INDEX");
+        if (!core().controls.exists(w[1])) return error("unknown list " + w[1]);
+        core().selectListItem(w[1], *index);
     } else if (verb == "get") {
         get(w);
     } else if (verb == "answer") {
@@ -239,11 +244,24 @@ void Sim::midi(const std::vector<std::string>& w) {
 }
 
 void Sim::set(const std::vector<std::string>& w) {
-    auto& vars = core().variables;
+    auto& k = core();
+    auto& vars = k.variables;
     if (w.size() == 3 && vars.set(w[1], -1, w[2])) return;
     if (w.size() == 4) {
         auto index = number(w[2]);
         if (index && vars.set(w[1], *index, w[3])) return;
+    }
+    // A control's value or list index, as a person would move it (its handler is not run).
+    if (!vars.contains(w[1]) && (w.size() == 4 || w.size() == 5)) {
+        const bool indexed = w.size() == 5;
+        const auto index = indexed ? number(w[2]) : std::optional<int>(-1);
+        const auto value = number(w.back());
+        const std::string& prop = w[w.size() - 2];
+        if (index && value && k.controls.exists(w[1], *index)) {
+            auto& c = k.controls.edit(w[1], *index);
+            if (prop == "value") return void(c.value = *value);
+            if (prop == "listindex") return void(c.listIndex = *value);
+        }
     }
     error("cannot set " + joined(w, 1));
 }

@@ -1,0 +1,173 @@
+#include "console/Kavel.h"
+#include "registration/Temperament.h"
+
+#include <map>
+
+namespace kavel {
+
+namespace {
+int sliderValue(const Controls& c, const char* name, int index = -1) {
+    return c.get(name, index).value;
+}
+} // namespace
+
+void Kavel::SliderGO_Scroll() {
+    auto& r = state.registration;
+    const int v = sliderValue(controls, "SliderGO");
+    r.EXPR_GO[SLOT_LIVE] = v;
+    const int coupling = state.advanced.ACCOPPIAMENTO_GLOBALE;
+    if (coupling == 1 || coupling == 2) {
+        controls.edit("SliderSW").value = v;
+        r.EXPR_SW[SLOT_LIVE] = v;
+        EXPRESSION_SW();
+    }
+    if (coupling == 2) {
+        controls.edit("SliderPE").value = v;
+        r.EXPR_PE[SLOT_LIVE] = v;
+        EXPRESSION_PE();
+    }
+    EXPRESSION_GO();
+    Marca_Led_giallo();
+}
+
+void Kavel::SliderSW_Scroll() {
+    auto& r = state.registration;
+    const int v = sliderValue(controls, "SliderSW");
+    r.EXPR_SW[SLOT_LIVE] = v;
+    const int coupling = state.advanced.ACCOPPIAMENTO_GLOBALE;
+    if (coupling == 1 || coupling == 2) {
+        controls.edit("SliderGO").value = v;
+        r.EXPR_GO[SLOT_LIVE] = v;
+        EXPRESSION_GO();
+    }
+    if (coupling == 2) {
+        controls.edit("SliderPE").value = v;
+        r.EXPR_PE[SLOT_LIVE] = v;
+        EXPRESSION_PE();
+    }
+    EXPRESSION_SW();
+    Marca_Led_giallo();
+}
+
+void Kavel::SliderPE_Scroll() {
+    auto& r = state.registration;
+    const int v = sliderValue(controls, "SliderPE");
+    r.EXPR_PE[SLOT_LIVE] = v;
+    if (state.advanced.ACCOPPIAMENTO_GLOBALE == 2) {
+        controls.edit("SliderSW").value = v;
+        controls.edit("SliderGO").value = v;
+        r.EXPR_SW[SLOT_LIVE] = v;
+        r.EXPR_GO[SLOT_LIVE] = v;
+        EXPRESSION_SW();
+        EXPRESSION_GO();
+    }
+    EXPRESSION_PE();
+    Marca_Led_giallo();
+}
+
+void Kavel::SliderFondi_Scroll(int Index) {
+    auto& r = state.registration;
+    (Index == 1 ? r.BIL_FONDI_GO : r.BIL_FONDI_SW)[SLOT_LIVE] =
+        sliderValue(controls, "SliderFondi", Index);
+    Index == 1 ? BILANCIA_FONDI_GO() : BILANCIA_FONDI_SW();
+    Marca_Led_giallo();
+}
+
+void Kavel::SliderMutazioni_Scroll(int Index) {
+    auto& r = state.registration;
+    (Index == 1 ? r.BIL_MUTAZ_GO : r.BIL_MUTAZ_SW)[SLOT_LIVE] =
+        sliderValue(controls, "SliderMutazioni", Index);
+    Index == 1 ? BILANCIA_MUTAZ_GO() : BILANCIA_MUTAZ_SW();
+    Marca_Led_giallo();
+}
+
+void Kavel::SliderAncie_Scroll(int Index) {
+    auto& r = state.registration;
+    (Index == 1 ? r.BIL_ANCIE_GO : r.BIL_ANCIE_SW)[SLOT_LIVE] =
+        sliderValue(controls, "SliderAncie", Index);
+    Index == 1 ? BILANCIA_ANCIE_GO() : BILANCIA_ANCIE_SW();
+    Marca_Led_giallo();
+}
+
+void Kavel::OptionGlobalCoupling_Click(int Index) {
+    for (int i = 0; i < 3; ++i)
+        controls.edit("OptionGlobalCoupling", i).value = i == Index;
+    state.advanced.ACCOPPIAMENTO_GLOBALE = Index;
+}
+
+void Kavel::Memory_Recall_Click(int Index) {
+    const bool checked = controls.get("Memory_Recall", Index).value != 0;
+    (Index == 0 ? state.advanced.RICHIAMA_GLOBALI : state.advanced.RICHIAMA_BILANCIAMENTO) =
+        checked;
+}
+
+void Kavel::PREPARA_TEMPERAMENTO() {
+    const int t = state.advanced.TEMPERAMENTO;
+    if (t < 0 || t >= stops::kTemperamentCount) return;
+    const std::string& templ =
+        state.stops.STOPS_TABLE[static_cast<std::size_t>(stops::kTemperaments + t)];
+    if (templ.size() <= 2) return;
+    auto built = buildTemperament(templ, state.advanced.NOTA_INIZIO_TEMP);
+    if (!built) return; // a template too short to hold the twelve values changes nothing
+    for (std::size_t p = 0; p < built->size(); ++p)
+        state.midi.TEMP_SYSEX[p + 1] = (*built)[p];
+}
+
+// Builds the temperament and sends it to the 32 parts; an empty template sends nothing.
+void Kavel::sendTemperament() {
+    PREPARA_TEMPERAMENTO();
+    const int t = state.advanced.TEMPERAMENTO;
+    if (t < 0 || t >= stops::kTemperamentCount ||
+        state.stops.STOPS_TABLE[static_cast<std::size_t>(stops::kTemperaments + t)].empty())
+        return;
+    for (int part = 1; part <= 32; ++part)
+        Sysex_Temp_sending(part);
+}
+
+void Kavel::Temperamenti_Click() {
+    state.advanced.TEMPERAMENTO = controls.get("Temperamenti").listIndex;
+    sendTemperament();
+}
+
+void Kavel::NotaInizTemp_Click() {
+    state.advanced.NOTA_INIZIO_TEMP = controls.get("NotaInizTemp").listIndex;
+    sendTemperament();
+}
+
+void Kavel::Riverberi_Click() {
+    const int index = controls.get("Riverberi").listIndex;
+    state.advanced.RIVERBERO = index;
+    if (index >= 0 && index < stops::kReverbCount) Sysex_Sending(stops::kReverbs + index);
+}
+
+void Kavel::TremoloType_Click() {
+    const int index = controls.get("TremoloType").listIndex;
+    state.advanced.TIPO_TREMOLO = index;
+    if (index == 0) {
+        Sysex_Sending(stops::kTremoloDouxGo);
+        Sysex_Sending(stops::kTremoloDouxSw);
+    } else {
+        Sysex_Sending(stops::kTremoloFortGo);
+        Sysex_Sending(stops::kTremoloFortSw);
+    }
+}
+
+void Kavel::SliderTremoloRate_Scroll() {
+    auto& a = state.advanced;
+    a.VELOCITA_TREMOLO = controls.get("SliderTremoloRate").value;
+    controls.edit("Valore").caption = std::to_string(a.VELOCITA_TREMOLO);
+    Send_Tremolo_GO(state.registration.TREMOLO_GO[SLOT_LIVE]);
+    Send_Tremolo_SW(state.registration.TREMOLO_SW[SLOT_LIVE]);
+}
+
+void Kavel::selectListItem(const std::string& list, int index) {
+    static const std::map<std::string, void (Kavel::*)()> kHandlers = {
+        {"Temperamenti", &Kavel::Temperamenti_Click},
+        {"NotaInizTemp", &Kavel::NotaInizTemp_Click},
+        {"Riverberi", &Kavel::Riverberi_Click},
+        {"TremoloType", &Kavel::TremoloType_Click}};
+    controls.edit(list).listIndex = index;
+    if (auto it = kHandlers.find(list); it != kHandlers.end()) (this->*(it->second))();
+}
+
+} // namespace kavel

@@ -1,0 +1,315 @@
+#include "console/Kavel.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace kavel {
+
+namespace {
+
+constexpr int kLit = 9;
+constexpr int kUnlit = 15;
+constexpr int kNone = -1;
+enum Division { kGreat = 0, kSwell = 1, kPedal = 2 };
+enum Group { kFondi = 0, kMutazioni = 1, kAncie = 2, kPedale = 3 };
+
+} // namespace
+
+// One row of the block table: everything a stop block of the update needs.
+struct StopBlock {
+    SlotArray RegistrationTable::*field;
+    int division;
+    int group;
+    int firstEntry;
+    int rows;
+    int rinforzoOn, rinforzoOff;
+    std::array<int, 6> parts;
+    int muteEntry, restoreEntry;
+    SlotArray RegistrationTable::*balance;
+    void (Kavel::*balanceSender)();
+    const char* balanceSlider;
+    const char* graph;    // drawknob pictures of the graphic panel
+    const char* selector; // knob labels of the standard panel
+    const char* name;     // stop-name labels of the standard panel
+};
+
+namespace {
+
+using R = RegistrationTable;
+
+// Fondi mute and restore entries are sent like the other groups', so a Fondi mute mutes.
+const std::array<StopBlock, 7> kBlocks = {{
+    {&R::FO_GO,
+     kGreat,
+     kFondi,
+     40,
+     30,
+     30,
+     31,
+     {1, 2, 3, 4, 5, 0},
+     411,
+     414,
+     &R::BIL_FONDI_GO,
+     &Kavel::BILANCIA_FONDI_GO,
+     "SliderFondi",
+     "Tir_FO_GO_graph",
+     "Tir_FO_GO",
+     "NomeFondi"},
+    {&R::FO_SW,
+     kSwell,
+     kFondi,
+     70,
+     30,
+     32,
+     33,
+     {17, 18, 19, 20, 21, 0},
+     417,
+     420,
+     &R::BIL_FONDI_SW,
+     &Kavel::BILANCIA_FONDI_SW,
+     "SliderFondi",
+     "Tir_FO_SW_graph",
+     "Tir_FO_SW",
+     "NomeFondi"},
+    {&R::MU_GO,
+     kGreat,
+     kMutazioni,
+     100,
+     20,
+     kNone,
+     kNone,
+     {11, 12, 13, 0, 0, 0},
+     412,
+     415,
+     &R::BIL_MUTAZ_GO,
+     &Kavel::BILANCIA_MUTAZ_GO,
+     "SliderMutazioni",
+     "Tir_MU_GO_graph",
+     "Tir_MU_GO",
+     "NomeMutaz"},
+    {&R::MU_SW,
+     kSwell,
+     kMutazioni,
+     120,
+     20,
+     kNone,
+     kNone,
+     {27, 28, 29, 0, 0, 0},
+     418,
+     421,
+     &R::BIL_MUTAZ_SW,
+     &Kavel::BILANCIA_MUTAZ_SW,
+     "SliderMutazioni",
+     "Tir_MU_SW_graph",
+     "Tir_MU_SW",
+     "NomeMutaz"},
+    {&R::AN_GO,
+     kGreat,
+     kAncie,
+     140,
+     20,
+     30,
+     31,
+     {6, 7, 8, 9, 0, 0},
+     410,
+     413,
+     &R::BIL_ANCIE_GO,
+     &Kavel::BILANCIA_ANCIE_GO,
+     "SliderAncie",
+     "Tir_AN_GO_graph",
+     "Tir_AN_GO",
+     "NomeAnce"},
+    {&R::AN_SW,
+     kSwell,
+     kAncie,
+     160,
+     20,
+     32,
+     33,
+     {22, 23, 24, 25, 0, 0},
+     416,
+     419,
+     &R::BIL_ANCIE_SW,
+     &Kavel::BILANCIA_ANCIE_SW,
+     "SliderAncie",
+     "Tir_AN_SW_graph",
+     "Tir_AN_SW",
+     "NomeAnce"},
+    {&R::PED,
+     kPedal,
+     kPedale,
+     180,
+     20,
+     kNone,
+     kNone,
+     {14, 15, 16, 30, 31, 32},
+     kNone,
+     kNone,
+     nullptr,
+     nullptr,
+     nullptr,
+     "Tir_PED_graph",
+     nullptr,
+     "NomePedale"},
+}};
+
+SlotArray& stopField(RegistrationTable& r, int division, int group) {
+    static constexpr SlotArray RegistrationTable::*kStops[3][3] = {
+        {&R::FO_GO, &R::MU_GO, &R::AN_GO}, {&R::FO_SW, &R::MU_SW, &R::AN_SW}, {}};
+    return r.*kStops[division][group];
+}
+
+SlotArray& cancellerField(RegistrationTable& r, int division, int group) {
+    return (division == kGreat ? r.ANNULL_GO : r.ANNULL_SW)[static_cast<std::size_t>(group)];
+}
+
+} // namespace
+
+void Kavel::AGGIORNAMENTO_KAVEL() {
+    for (const StopBlock& block : kBlocks)
+        updateStopBlock(block);
+
+    auto& r = state.registration;
+    // Steps 8 and 9: the coupler pairs show the live value; nothing is sent.
+    const std::pair<SlotArray*, std::pair<const char*, const char*>> pairs[] = {
+        {&r.UNIONE_PED, {"UNPI", "UNPII"}}, {&r.UNIONE_MAN, {"UN_GOSW", "UN_SWGO"}}};
+    for (const auto& [field, buttons] : pairs) {
+        auto& f = *field;
+        if (f[SLOT_LIVE] == f[SLOT_APPLIED]) continue;
+        if (f[SLOT_LIVE] >= 0 && f[SLOT_LIVE] <= 2)
+            paintPair(buttons.first, buttons.second, f[SLOT_LIVE]);
+        f[SLOT_APPLIED] = f[SLOT_LIVE];
+    }
+    // Step 10, cancellers: each group on the Great, then on the Swell.
+    for (int group = kFondi; group <= kAncie; ++group) {
+        updateCanceller(kGreat, group);
+        updateCanceller(kSwell, group);
+    }
+    // Step 11, the sub-octave lamp, on every update.
+    controls.edit("Subottava").backColour =
+        Colour::system(r.SUBOTTAVA_PED[SLOT_LIVE] == 1 ? kLit : kUnlit);
+    r.SUBOTTAVA_PED[SLOT_APPLIED] = r.SUBOTTAVA_PED[SLOT_LIVE];
+
+    try {
+        // Step 12, the organ body as the Thru button shows it.
+        if (r.CORPO_ORGANO[SLOT_LIVE] != r.CORPO_ORGANO[SLOT_APPLIED]) {
+            r.CORPO_ORGANO[SLOT_APPLIED] = r.CORPO_ORGANO[SLOT_LIVE];
+            if (state.midi.MODO_THRU == 1) {
+                static const char* const kBodies[] = {"Great", "Swell", "Pedal"};
+                const int body = r.CORPO_ORGANO[SLOT_LIVE];
+                if (body < 1 || body > 3) throw std::out_of_range("organ body");
+                controls.edit("THRUBUTTON").caption = kBodies[body - 1];
+                Marca_Led_giallo();
+            }
+            ADATTA_PULSANTE_THRU();
+        }
+        Marca_Led_giallo();
+    } catch (const std::exception&) {
+        Gest_Errore_advanced();
+    }
+}
+
+void Kavel::updateStopBlock(const StopBlock& b) {
+    auto& r = state.registration;
+    auto& stop = r.*(b.field);
+    bool REGISTRO_CAMBIATO = false;
+    if (stop[SLOT_LIVE] != stop[SLOT_APPLIED]) {
+        REGISTRO_CAMBIATO = true;
+        const int row = stop[SLOT_LIVE];
+        // A row outside the group (a damaged memory) would send another group's entry.
+        if (row >= 0 && row < b.rows) Sysex_Sending(b.firstEntry + row);
+        if (b.rinforzoOn != kNone) {
+            const auto& stops = state.stops;
+            const auto fondi =
+                static_cast<std::size_t>(stopField(r, b.division, kFondi)[SLOT_LIVE]);
+            const auto ancie =
+                static_cast<std::size_t>(stopField(r, b.division, kAncie)[SLOT_LIVE]);
+            const bool reinforce =
+                (fondi < stops.RINFORZABILE_FO.size() && stops.RINFORZABILE_FO[fondi] == "1") ||
+                (ancie < stops.RINFORZABILE_AN.size() && stops.RINFORZABILE_AN[ancie] == "1");
+            Sysex_Sending(reinforce ? b.rinforzoOn : b.rinforzoOff);
+        }
+        drawStop(b, stop[SLOT_APPLIED], row);
+        stop[SLOT_APPLIED] = row;
+        for (int part : b.parts)
+            if (part != 0) Sysex_Temp_sending(part);
+        // The new stop's strings made a muted group sound again: silence it.
+        if (b.muteEntry != kNone && cancellerField(r, b.division, b.group)[SLOT_LIVE] == 0 &&
+            row != 0)
+            Sysex_Sending(b.muteEntry);
+    }
+    if (b.balance) {
+        auto& balance = r.*(b.balance);
+        if (balance[SLOT_LIVE] != balance[SLOT_APPLIED] || REGISTRO_CAMBIATO) {
+            (this->*(b.balanceSender))();
+            controls.edit(b.balanceSlider, b.division + 1).value = balance[SLOT_LIVE];
+        }
+    }
+    static const char* const kSliders[] = {"SliderGO", "SliderSW", "SliderPE"};
+    static constexpr SlotArray R::*kExpressions[] = {&R::EXPR_GO, &R::EXPR_SW, &R::EXPR_PE};
+    auto& expression = r.*kExpressions[b.division];
+    if (expression[SLOT_LIVE] != expression[SLOT_APPLIED] || REGISTRO_CAMBIATO) {
+        controls.edit(kSliders[b.division]).value = expression[SLOT_LIVE];
+        if (b.division == kGreat) SliderGO_Scroll();
+        if (b.division == kSwell) SliderSW_Scroll();
+        if (b.division == kPedal) SliderPE_Scroll();
+        expression[SLOT_APPLIED] = expression[SLOT_LIVE];
+    }
+    if (b.division != kPedal) {
+        auto& tremolo = b.division == kGreat ? r.TREMOLO_GO : r.TREMOLO_SW;
+        if (tremolo[SLOT_LIVE] != tremolo[SLOT_APPLIED] || REGISTRO_CAMBIATO) {
+            if (b.division == kGreat)
+                Send_Tremolo_GO(tremolo[SLOT_LIVE]);
+            else
+                Send_Tremolo_SW(tremolo[SLOT_LIVE]);
+            tremolo[SLOT_APPLIED] = tremolo[SLOT_LIVE];
+        }
+    }
+}
+
+void Kavel::drawStop(const StopBlock& b, int oldRow, int newRow) {
+    const auto& p = state.panel;
+    if (p.INTERFACCIA_GRAFICA) {
+        const std::string& off = b.division == kGreat   ? p.PIC_TIRANTE_OFF_GO
+                                 : b.division == kSwell ? p.PIC_TIRANTE_OFF_SW
+                                                        : p.PIC_TIRANTE_OFF;
+        const std::string& on = b.division == kGreat   ? p.PIC_TIRANTE_ON_GO
+                                : b.division == kSwell ? p.PIC_TIRANTE_ON_SW
+                                                       : p.PIC_TIRANTE_ON;
+        controls.edit(b.graph, oldRow).picture = off;
+        controls.edit(b.graph, newRow).picture = on;
+        return;
+    }
+    if (b.division == kPedal) {
+        controls.edit(b.name, oldRow).backColour = Colour::system(kUnlit);
+        controls.edit(b.name, newRow).backColour = Colour::system(kLit);
+        return;
+    }
+    controls.edit(b.selector, oldRow).caption = " ";
+    controls.edit(b.selector, newRow).caption =
+        b.division == kGreat ? p.SCRITTA_GREAT : p.SCRITTA_SWELL;
+    // A stop still drawn on the other manual keeps its name lit.
+    const int other = b.division == kGreat ? kSwell : kGreat;
+    if (stopField(state.registration, other, b.group)[SLOT_APPLIED] != oldRow)
+        controls.edit(b.name, oldRow).backColour = Colour::system(kUnlit);
+    controls.edit(b.name, newRow).backColour = Colour::system(kLit);
+}
+
+void Kavel::updateCanceller(int division, int group) {
+    auto& r = state.registration;
+    auto& canceller = cancellerField(r, division, group);
+    if (canceller[SLOT_LIVE] == canceller[SLOT_APPLIED]) return;
+    const StopBlock* block = nullptr;
+    for (const StopBlock& b : kBlocks)
+        if (b.division == division && b.group == group) block = &b;
+    const bool muted = canceller[SLOT_LIVE] == 0;
+    auto& button = controls.edit(
+        division == kGreat ? "Button_Annullatori_go" : "Button_Annullatori_sw", group);
+    button.backColour = Colour::system(muted ? kLit : kUnlit);
+    button.caption = std::string(division == kGreat ? "Go" : "Sw") + (muted ? " Restore" : " Mute");
+    if (stopField(r, division, group)[SLOT_LIVE] != 0)
+        Sysex_Sending(muted ? block->muteEntry : block->restoreEntry);
+    canceller[SLOT_APPLIED] = canceller[SLOT_LIVE];
+}
+
+} // namespace kavel

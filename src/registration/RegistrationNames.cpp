@@ -1,0 +1,122 @@
+#include "console/Kavel.h"
+
+namespace kavel {
+
+void Kavel::registerProcedures() {
+    auto& p = procedures;
+    using Args = Procedures::Args;
+    const std::pair<const char*, void (Kavel::*)(int)> indexed[] = {
+        {"Tir_FO_GO_Click", &Kavel::Tir_FO_GO_Click},
+        {"Tir_FO_GO_graph_Click", &Kavel::Tir_FO_GO_graph_Click},
+        {"Tir_FO_SW_Click", &Kavel::Tir_FO_SW_Click},
+        {"Tir_FO_SW_graph_Click", &Kavel::Tir_FO_SW_graph_Click},
+        {"Tir_MU_GO_Click", &Kavel::Tir_MU_GO_Click},
+        {"Tir_MU_GO_graph_Click", &Kavel::Tir_MU_GO_graph_Click},
+        {"Tir_MU_SW_Click", &Kavel::Tir_MU_SW_Click},
+        {"Tir_MU_SW_graph_Click", &Kavel::Tir_MU_SW_graph_Click},
+        {"Tir_AN_GO_Click", &Kavel::Tir_AN_GO_Click},
+        {"Tir_AN_GO_graph_Click", &Kavel::Tir_AN_GO_graph_Click},
+        {"Tir_AN_SW_Click", &Kavel::Tir_AN_SW_Click},
+        {"Tir_AN_SW_graph_Click", &Kavel::Tir_AN_SW_graph_Click},
+        {"NomePedale_Click", &Kavel::NomePedale_Click},
+        {"Tir_PED_graph_Click", &Kavel::Tir_PED_graph_Click},
+        {"Button_Annullatori_go_Click", &Kavel::Button_Annullatori_go_Click},
+        {"Button_Annullatori_sw_Click", &Kavel::Button_Annullatori_sw_Click},
+        {"SliderFondi_Scroll", &Kavel::SliderFondi_Scroll},
+        {"SliderMutazioni_Scroll", &Kavel::SliderMutazioni_Scroll},
+        {"SliderAncie_Scroll", &Kavel::SliderAncie_Scroll},
+        {"OptionGlobalCoupling_Click", &Kavel::OptionGlobalCoupling_Click},
+        {"Memory_Recall_Click", &Kavel::Memory_Recall_Click},
+        {"Send_Tremolo_GO", &Kavel::Send_Tremolo_GO},
+        {"Send_Tremolo_SW", &Kavel::Send_Tremolo_SW},
+    };
+    for (auto [name, fn] : indexed)
+        p.add(name, 1, [this, fn](const Args& a) { (this->*fn)(a[0]); });
+
+    const std::pair<const char*, void (Kavel::*)()> plain[] = {
+        {"CancelALL_Click", &Kavel::CancelALL_Click},
+        {"UNPI_Click", &Kavel::UNPI_Click},
+        {"UNPII_Click", &Kavel::UNPII_Click},
+        {"UN_GOSW_Click", &Kavel::UN_GOSW_Click},
+        {"UN_SWGO_Click", &Kavel::UN_SWGO_Click},
+        {"Tir_TREMOLOGO_Click", &Kavel::Tir_TREMOLOGO_Click},
+        {"TIR_TREMOLOSW_Click", &Kavel::TIR_TREMOLOSW_Click},
+        {"Subottava_Click", &Kavel::Subottava_Click},
+        {"AGGIORNAMENTO_KAVEL", &Kavel::AGGIORNAMENTO_KAVEL},
+        {"RESET_Click", &Kavel::RESET_Click},
+        {"RESET_kavel", &Kavel::RESET_kavel},
+        {"VALORI_DI_DEFAULT", &Kavel::VALORI_DI_DEFAULT},
+        {"EXPRESSION_GO", &Kavel::EXPRESSION_GO},
+        {"EXPRESSION_SW", &Kavel::EXPRESSION_SW},
+        {"EXPRESSION_PE", &Kavel::EXPRESSION_PE},
+        {"BILANCIA_FONDI_GO", &Kavel::BILANCIA_FONDI_GO},
+        {"BILANCIA_FONDI_SW", &Kavel::BILANCIA_FONDI_SW},
+        {"BILANCIA_MUTAZ_GO", &Kavel::BILANCIA_MUTAZ_GO},
+        {"BILANCIA_MUTAZ_SW", &Kavel::BILANCIA_MUTAZ_SW},
+        {"BILANCIA_ANCIE_GO", &Kavel::BILANCIA_ANCIE_GO},
+        {"BILANCIA_ANCIE_SW", &Kavel::BILANCIA_ANCIE_SW},
+        {"SliderGO_Scroll", &Kavel::SliderGO_Scroll},
+        {"SliderSW_Scroll", &Kavel::SliderSW_Scroll},
+        {"SliderPE_Scroll", &Kavel::SliderPE_Scroll},
+        {"Temperamenti_Click", &Kavel::Temperamenti_Click},
+        {"NotaInizTemp_Click", &Kavel::NotaInizTemp_Click},
+        {"Riverberi_Click", &Kavel::Riverberi_Click},
+        {"TremoloType_Click", &Kavel::TremoloType_Click},
+        {"SliderTremoloRate_Scroll", &Kavel::SliderTremoloRate_Scroll},
+        {"PREPARA_TEMPERAMENTO", &Kavel::PREPARA_TEMPERAMENTO},
+        {"SCRITTURA_TESTI_DEI_REGISTRI", &Kavel::SCRITTURA_TESTI_DEI_REGISTRI},
+        {"CARICAMENTO_LIST_BOXES", &Kavel::CARICAMENTO_LIST_BOXES},
+        {"CARICAMENTO_DAT", &Kavel::CARICAMENTO_DAT},
+    };
+    for (auto [name, fn] : plain)
+        p.add(name, [this, fn] { (this->*fn)(); });
+    // advanced_s_Click joins them when the Advanced window exists: until then its menu item
+    // stays disabled rather than open nothing.
+}
+
+// The registration controls' fixed captions, tool tips and ranges.
+void Kavel::buildAdvancedControls() {
+    auto slider = [this](const char* name, int index, int min, int max) {
+        auto& c = controls.edit(name, index);
+        c.min = min;
+        c.max = max;
+    };
+    for (const char* global : {"SliderGO", "SliderSW", "SliderPE"})
+        slider(global, -1, 60, 127);
+    for (const char* balance : {"SliderFondi", "SliderMutazioni", "SliderAncie"}) {
+        slider(balance, 1, 0, 127);
+        slider(balance, 2, 0, 127);
+    }
+    slider("SliderTremoloRate", -1, 0, 127);
+
+    const std::tuple<const char*, const char*, const char*> buttons[] = {
+        {"CancelALL", "Canc ", "All Stops Groups will be set to Cancel Position"},
+        {"UNPI", "I -  P", "Pedal coupling with Great"},
+        {"UNPII", "II - P", "Pedal coupling with Swell"},
+        {"UN_GOSW", "Go to Swell", "When you play Go, Sw is  coupled "},
+        {"UN_SWGO", "Swell to Go", "When you play Sw, Go  is  coupled "},
+        {"Tir_TREMOLOGO", "Trem Go", "Great Tremolo (Move Pitch Bend  Wheel  UP for fast switch)"},
+        {"TIR_TREMOLOSW", "Trem Sw", "Swell Tremolo (Move Pitch Bend  Wheel  UP for fast switch)"},
+        {"Subottava", "Subottava", "Enable Pedal Sub-Octave"},
+        {"RESET", "RESET", "Reset KAVEL  to startup state"},
+    };
+    for (const auto& [name, caption, tip] : buttons) {
+        auto& c = controls.edit(name);
+        c.caption = caption;
+        c.toolTip = tip;
+    }
+    static const char* const kCancellerTips[] = {
+        "Mute only Fondi Stops - Click to replace them",
+        "Mute only Ripieni Stops - Click to replace them",
+        "Mute only ANCE-ARCHI Stops - Click to replace them"};
+    for (int g = 0; g < 3; ++g) {
+        auto& go = controls.edit("Button_Annullatori_go", g);
+        go.caption = "Go Mute";
+        go.toolTip = kCancellerTips[g];
+        auto& sw = controls.edit("Button_Annullatori_sw", g);
+        sw.caption = "Sw Mute";
+        sw.toolTip = kCancellerTips[g];
+    }
+}
+
+} // namespace kavel

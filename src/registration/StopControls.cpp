@@ -1,0 +1,153 @@
+#include "console/Kavel.h"
+
+#include <algorithm>
+
+namespace kavel {
+
+namespace {
+constexpr int kLit = 9;
+constexpr int kUnlit = 15;
+} // namespace
+
+// Every drawknob, standard or graphic: the row into the live slot, the update, and the
+// fixed-memory ladder dark (the registration no longer matches a fixed memory).
+void Kavel::drawKnob(SlotArray& field, int row) {
+    field[SLOT_LIVE] = row;
+    AGGIORNAMENTO_KAVEL();
+    Spengo_Graduatore();
+}
+
+void Kavel::Tir_FO_GO_Click(int Index) {
+    drawKnob(state.registration.FO_GO, Index);
+}
+void Kavel::Tir_FO_GO_graph_Click(int Index) {
+    drawKnob(state.registration.FO_GO, Index);
+}
+void Kavel::Tir_FO_SW_Click(int Index) {
+    drawKnob(state.registration.FO_SW, Index);
+}
+void Kavel::Tir_FO_SW_graph_Click(int Index) {
+    drawKnob(state.registration.FO_SW, Index);
+}
+void Kavel::Tir_MU_GO_Click(int Index) {
+    drawKnob(state.registration.MU_GO, Index);
+}
+void Kavel::Tir_MU_GO_graph_Click(int Index) {
+    drawKnob(state.registration.MU_GO, Index);
+}
+void Kavel::Tir_MU_SW_Click(int Index) {
+    drawKnob(state.registration.MU_SW, Index);
+}
+void Kavel::Tir_MU_SW_graph_Click(int Index) {
+    drawKnob(state.registration.MU_SW, Index);
+}
+void Kavel::Tir_AN_GO_Click(int Index) {
+    drawKnob(state.registration.AN_GO, Index);
+}
+void Kavel::Tir_AN_GO_graph_Click(int Index) {
+    drawKnob(state.registration.AN_GO, Index);
+}
+void Kavel::Tir_AN_SW_Click(int Index) {
+    drawKnob(state.registration.AN_SW, Index);
+}
+void Kavel::Tir_AN_SW_graph_Click(int Index) {
+    drawKnob(state.registration.AN_SW, Index);
+}
+void Kavel::NomePedale_Click(int Index) {
+    drawKnob(state.registration.PED, Index);
+}
+void Kavel::Tir_PED_graph_Click(int Index) {
+    drawKnob(state.registration.PED, Index);
+}
+
+void Kavel::Button_Annullatori_go_Click(int Index) {
+    auto& value = state.registration.ANNULL_GO[static_cast<std::size_t>(Index)][SLOT_LIVE];
+    value = value != 0 ? 0 : 1;
+    AGGIORNAMENTO_KAVEL();
+}
+
+void Kavel::Button_Annullatori_sw_Click(int Index) {
+    auto& value = state.registration.ANNULL_SW[static_cast<std::size_t>(Index)][SLOT_LIVE];
+    value = value != 0 ? 0 : 1;
+    AGGIORNAMENTO_KAVEL();
+}
+
+void Kavel::CancelALL_Click() {
+    controls.edit("CancelALL").backColour = Colour::system(kLit);
+    auto& r = state.registration;
+    for (SlotArray* stop : {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW, &r.PED})
+        (*stop)[SLOT_LIVE] = 0;
+    r.TREMOLO_GO[SLOT_LIVE] = 0;
+    r.TREMOLO_SW[SLOT_LIVE] = 0;
+    r.UNIONE_PED[SLOT_LIVE] = 0;
+    r.UNIONE_MAN[SLOT_LIVE] = 0;
+    for (std::size_t g = 0; g < 3; ++g) {
+        r.ANNULL_GO[g][SLOT_LIVE] = 1;
+        r.ANNULL_SW[g][SLOT_LIVE] = 1;
+    }
+    r.SUBOTTAVA_PED[SLOT_LIVE] = 0;
+    AGGIORNAMENTO_KAVEL();
+    SPENGO_MEMORIE();
+    Spengo_Graduatore();
+    controls.edit("CancelALL").backColour = Colour::system(kUnlit);
+}
+
+// A coupler pair is a three-way selector decided from the applied value.
+void Kavel::toggleCoupler(SlotArray& field, bool first, const char* firstButton,
+                          const char* secondButton) {
+    if (field[SLOT_APPLIED] > 2) field[SLOT_APPLIED] = 0;
+    static constexpr int kFirst[3] = {1, 0, 1};
+    static constexpr int kSecond[3] = {2, 2, 0};
+    const auto applied = static_cast<std::size_t>(std::max(field[SLOT_APPLIED], 0));
+    const int live = first ? kFirst[applied] : kSecond[applied];
+    field[SLOT_LIVE] = live;
+    paintPair(firstButton, secondButton, live);
+    field[SLOT_APPLIED] = live;
+    Marca_Led_giallo();
+}
+
+void Kavel::paintPair(const char* firstButton, const char* secondButton, int value) {
+    controls.edit(firstButton).backColour = Colour::system(value == 1 ? kLit : kUnlit);
+    controls.edit(secondButton).backColour = Colour::system(value == 2 ? kLit : kUnlit);
+}
+
+void Kavel::UNPI_Click() {
+    toggleCoupler(state.registration.UNIONE_PED, true, "UNPI", "UNPII");
+}
+void Kavel::UNPII_Click() {
+    toggleCoupler(state.registration.UNIONE_PED, false, "UNPI", "UNPII");
+}
+void Kavel::UN_GOSW_Click() {
+    toggleCoupler(state.registration.UNIONE_MAN, true, "UN_GOSW", "UN_SWGO");
+}
+void Kavel::UN_SWGO_Click() {
+    toggleCoupler(state.registration.UNIONE_MAN, false, "UN_GOSW", "UN_SWGO");
+}
+
+void Kavel::Tir_TREMOLOGO_Click() {
+    auto& t = state.registration.TREMOLO_GO;
+    t[SLOT_LIVE] = t[SLOT_APPLIED] != 0 ? 0 : 1;
+    Send_Tremolo_GO(t[SLOT_LIVE]);
+    t[SLOT_APPLIED] = t[SLOT_LIVE];
+    Marca_Led_giallo();
+}
+
+void Kavel::TIR_TREMOLOSW_Click() {
+    auto& t = state.registration.TREMOLO_SW;
+    t[SLOT_LIVE] = t[SLOT_APPLIED] != 0 ? 0 : 1;
+    Send_Tremolo_SW(t[SLOT_LIVE]);
+    t[SLOT_APPLIED] = t[SLOT_LIVE];
+    Marca_Led_giallo();
+}
+
+void Kavel::Subottava_Click() {
+    auto& s = state.registration.SUBOTTAVA_PED[SLOT_LIVE];
+    s = s == 1 ? 0 : 1;
+    AGGIORNAMENTO_KAVEL();
+}
+
+void Kavel::advanced_s_Click() {
+    user_.showWindow("Advanced", false);
+}
+
+} // namespace kavel

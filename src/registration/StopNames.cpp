@@ -1,0 +1,76 @@
+#include "console/Kavel.h"
+
+#include <array>
+
+namespace kavel {
+
+namespace {
+
+// A stop whose SysEx is this short has no usable data: its name is greyed.
+constexpr std::size_t kUsableSysEx = 40;
+
+struct NameColumn {
+    const char* standard;
+    const char* graphic;
+    int names;
+    int sysex;
+    int rows;
+};
+
+constexpr std::array<NameColumn, 4> kColumns = {{
+    {"NomeFondi", "Scritta_Fondi", stops::kFondiNames, stops::kFondiGo, stops::kFondiRows},
+    {"NomeMutaz", "Scritta_Mutaz", stops::kMutazNames, stops::kMutazGo, stops::kOtherRows},
+    {"NomeAnce", "Scritta_Ancie", stops::kAncieNames, stops::kAncieGo, stops::kOtherRows},
+    {"NomePedale", "Scritta_Pedale", stops::kPedaleNames, stops::kPedale, stops::kOtherRows},
+}};
+
+} // namespace
+
+void Kavel::SCRITTURA_TESTI_DEI_REGISTRI() {
+    const auto& table = state.stops.STOPS_TABLE;
+    const bool graphic = state.panel.INTERFACCIA_GRAFICA;
+    // Fondi first, then Mutazioni, Ancie and Pedale row by row.
+    auto write = [&](const NameColumn& c, int row) {
+        auto& label = controls.edit(graphic ? c.graphic : c.standard, row);
+        label.caption = table[static_cast<std::size_t>(c.names + row)];
+        label.foreColour = table[static_cast<std::size_t>(c.sysex + row)].size() <= kUsableSysEx
+                               ? Colour::rgb(192, 192, 192)
+                               : Colour::system(18);
+    };
+    for (int row = 0; row < stops::kFondiRows; ++row)
+        write(kColumns[0], row);
+    for (int row = 0; row < stops::kOtherRows; ++row)
+        for (std::size_t c = 1; c < kColumns.size(); ++c)
+            write(kColumns[c], row);
+}
+
+namespace {
+
+// Names from `first` on while they are longer than three characters, within the column.
+std::vector<std::string> namesOfColumn(const StopsTableEntries& table, int first, int count) {
+    std::vector<std::string> items;
+    if (table[static_cast<std::size_t>(first)].size() < 2) return std::vector<std::string>(6, "  ");
+    for (int k = first; k < first + count; ++k) {
+        const auto& name = table[static_cast<std::size_t>(k)];
+        if (name.size() <= 3) break;
+        items.push_back(name);
+    }
+    return items;
+}
+
+} // namespace
+
+void Kavel::CARICAMENTO_LIST_BOXES() {
+    auto fill = [this](const char* list, std::vector<std::string> items) {
+        auto& c = controls.edit(list);
+        c.items = std::move(items);
+        c.listIndex = -1;
+    };
+    fill("NotaInizTemp", {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "H"});
+    fill("TremoloType", {"Tremblant Doux", "Tremblant Fort"});
+    const auto& table = state.stops.STOPS_TABLE;
+    fill("Riverberi", namesOfColumn(table, stops::kReverbNames, stops::kReverbCount));
+    fill("Temperamenti", namesOfColumn(table, stops::kTemperamentNames, stops::kTemperamentCount));
+}
+
+} // namespace kavel

@@ -1,0 +1,246 @@
+#include "RegistrationFixture.h"
+
+namespace kavel::test {
+namespace {
+
+using Log = std::vector<std::string>;
+using ConsoleUpdate = RegistrationFixture;
+
+const Log kGreatTail = {"B0 0B 7F", "B0 01 00"};
+
+Log concat(std::initializer_list<Log> parts) {
+    Log all;
+    for (const auto& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+TEST_F(ConsoleUpdate, FondiStopTakesReinforcementFromTheAncieRow) {
+    auto& k = console();
+    k.Tir_AN_GO_Click(1); // Tromba 8', reinforceable
+    clearLog();
+    k.Tir_FO_GO_Click(4); // Flauto 8', not reinforceable
+    EXPECT_EQ(log, concat({{"E44", "E30", "T1", "T2", "T3", "T4", "T5", "B0 07 00"}, kGreatTail}));
+    k.Tir_AN_GO_Click(0);
+    clearLog();
+    k.Tir_FO_GO_Click(5);
+    EXPECT_EQ(log[1], "E31");
+}
+
+TEST_F(ConsoleUpdate, MutazioniStopHasNoReinforcement) {
+    console().Tir_MU_GO_Click(4);
+    EXPECT_EQ(log, concat({{"E104", "T11", "T12", "T13", "B0 08 00"}, kGreatTail}));
+}
+
+TEST_F(ConsoleUpdate, StopDrawnUnderAMutedGroupIsMutedAgain) {
+    auto& k = console();
+    k.Button_Annullatori_sw_Click(2); // row 0: no string, only the button
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(k.controls.get("Button_Annullatori_sw", 2).caption, "Sw Restore");
+    EXPECT_EQ(k.controls.get("Button_Annullatori_sw", 2).backColour, Colour::system(9));
+    k.Tir_AN_SW_Click(2);
+    EXPECT_EQ(log, (Log{"E162", "E33", "T22", "T23", "T24", "T25", "E416", "B1 09 00", "B1 0B 7F",
+                        "B1 01 00"}));
+    EXPECT_FALSE(module.parts[22].sounds());
+}
+
+TEST_F(ConsoleUpdate, RestoreSendsOnlyTheRestoreEntryAndKeepsTheRow) {
+    auto& k = console();
+    k.Tir_MU_GO_Click(7);
+    k.Button_Annullatori_go_Click(1);
+    clearLog();
+    k.Button_Annullatori_go_Click(1);
+    EXPECT_EQ(log, Log{"E415"});
+    EXPECT_EQ(k.state.registration.MU_GO[SLOT_LIVE], 7);
+    EXPECT_EQ(k.controls.get("Button_Annullatori_go", 1).caption, "Go Mute");
+}
+
+TEST_F(ConsoleUpdate, FondiCancellersMuteToo) {
+    auto& k = console();
+    k.Tir_FO_GO_Click(1);
+    clearLog();
+    k.Button_Annullatori_go_Click(0);
+    EXPECT_EQ(log, Log{"E411"});
+    EXPECT_FALSE(module.parts[1].sounds());
+    k.Button_Annullatori_go_Click(0);
+    EXPECT_TRUE(module.parts[1].sounds());
+}
+
+TEST_F(ConsoleUpdate, CancellersGoInTheirOrder) {
+    auto& k = console();
+    auto& r = k.state.registration;
+    for (SlotArray* f : {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW})
+        (*f)[SLOT_LIVE] = 1;
+    k.AGGIORNAMENTO_KAVEL();
+    for (std::size_t g = 0; g < 3; ++g)
+        r.ANNULL_GO[g][SLOT_LIVE] = r.ANNULL_SW[g][SLOT_LIVE] = 0;
+    clearLog();
+    k.AGGIORNAMENTO_KAVEL();
+    EXPECT_EQ(log, (Log{"E411", "E417", "E412", "E418", "E410", "E416"}));
+}
+
+TEST_F(ConsoleUpdate, SecondRunSendsNothingAndSlotsAgree) {
+    auto& k = console();
+    k.state.registration.FO_SW[SLOT_LIVE] = 3;
+    k.state.registration.EXPR_PE[SLOT_LIVE] = 90;
+    k.AGGIORNAMENTO_KAVEL();
+    clearLog();
+    k.AGGIORNAMENTO_KAVEL();
+    EXPECT_TRUE(log.empty());
+    auto& r = k.state.registration;
+    for (SlotArray* f : fieldsInOrder(r))
+        EXPECT_EQ((*f)[SLOT_LIVE], (*f)[SLOT_APPLIED]);
+}
+
+TEST_F(ConsoleUpdate, ExpressionAloneIsSentOnceByTheFirstBlockThatSeesIt) {
+    auto& k = console();
+    k.state.registration.EXPR_SW[SLOT_LIVE] = 100;
+    k.AGGIORNAMENTO_KAVEL();
+    EXPECT_EQ(log, Log{"B1 0B 64"});
+    EXPECT_EQ(k.controls.get("SliderSW").value, 100);
+}
+
+TEST_F(ConsoleUpdate, SameRowOnBothManualsSendsBothStrings) {
+    auto& k = console();
+    k.Tir_FO_GO_Click(5);
+    k.Tir_FO_SW_Click(5);
+    EXPECT_NE(std::find(log.begin(), log.end(), "E45"), log.end());
+    EXPECT_NE(std::find(log.begin(), log.end(), "E75"), log.end());
+    clearLog();
+    k.Tir_FO_SW_Click(5); // already drawn
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ConsoleUpdate, GraphicDrawknobsFollowTheStop) {
+    auto& k = console();
+    k.Tir_PED_graph_Click(3);
+    EXPECT_EQ(fs::path(k.controls.get("Tir_PED_graph", 3).picture).filename(), "tirante_on.jpg");
+    EXPECT_EQ(fs::path(k.controls.get("Tir_PED_graph", 0).picture).filename(), "tirante_off.jpg");
+    k.Tir_MU_SW_graph_Click(2);
+    EXPECT_EQ(fs::path(k.controls.get("Tir_MU_SW_graph", 2).picture).filename(),
+              "tirante_on_sw.jpg");
+}
+
+TEST_F(ConsoleUpdate, StandardPanelNameStaysLitWhileTheOtherManualHoldsIt) {
+    auto& k = console();
+    k.state.panel.INTERFACCIA_GRAFICA = false;
+    k.Tir_FO_GO_Click(5);
+    k.Tir_FO_SW_Click(5);
+    k.Tir_FO_GO_Click(6);
+    EXPECT_EQ(k.controls.get("Tir_FO_GO", 5).caption, " ");
+    EXPECT_EQ(k.controls.get("Tir_FO_GO", 6).caption, k.state.panel.SCRITTA_GREAT);
+    EXPECT_EQ(k.controls.get("NomeFondi", 5).backColour, Colour::system(9));
+    EXPECT_EQ(k.controls.get("NomeFondi", 6).backColour, Colour::system(9));
+    k.Tir_FO_SW_Click(0);
+    EXPECT_EQ(k.controls.get("NomeFondi", 5).backColour, Colour::system(15));
+}
+
+TEST_F(ConsoleUpdate, DamagedRowSendsNoOtherGroupsEntry) {
+    auto& k = console();
+    k.state.registration.FO_GO[SLOT_LIVE] = 35; // would be entry 75, a Swell stop
+    k.AGGIORNAMENTO_KAVEL();
+    EXPECT_EQ(std::find(log.begin(), log.end(), "E75"), log.end());
+}
+
+struct CouplerCase {
+    const char* name;
+    int applied;
+    bool firstButton;
+    int expected;
+};
+
+void PrintTo(const CouplerCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Couplers : public RegistrationFixture, public ::testing::WithParamInterface<CouplerCase> {};
+
+TEST_P(Couplers, ThreeWayTableFromTheAppliedValue) {
+    const auto& c = GetParam();
+    auto& k = console();
+    for (bool pedal : {true, false}) {
+        auto& field = pedal ? k.state.registration.UNIONE_PED : k.state.registration.UNIONE_MAN;
+        field[SLOT_APPLIED] = c.applied;
+        if (pedal)
+            c.firstButton ? k.UNPI_Click() : k.UNPII_Click();
+        else
+            c.firstButton ? k.UN_GOSW_Click() : k.UN_SWGO_Click();
+        EXPECT_EQ(field[SLOT_LIVE], c.expected);
+        EXPECT_EQ(field[SLOT_APPLIED], c.expected);
+        const char* first = pedal ? "UNPI" : "UN_GOSW";
+        const char* second = pedal ? "UNPII" : "UN_SWGO";
+        EXPECT_EQ(k.controls.get(first).backColour, Colour::system(c.expected == 1 ? 9 : 15));
+        EXPECT_EQ(k.controls.get(second).backColour, Colour::system(c.expected == 2 ? 9 : 15));
+    }
+    EXPECT_TRUE(log.empty()); // couplers act on the notes, not on the module
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Couplers,
+                         ::testing::Values(CouplerCase{"Off_First", 0, true, 1},
+                                           CouplerCase{"Off_Second", 0, false, 2},
+                                           CouplerCase{"First_First", 1, true, 0},
+                                           CouplerCase{"First_Second", 1, false, 2},
+                                           CouplerCase{"Second_First", 2, true, 1},
+                                           CouplerCase{"Second_Second", 2, false, 0},
+                                           CouplerCase{"Damaged5_First", 5, true, 1},
+                                           CouplerCase{"Damaged5_Second", 5, false, 2}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(ConsoleUpdate, CouplerDisplayFollowsALiveChangeWithoutSending) {
+    auto& k = console();
+    k.state.registration.UNIONE_PED[SLOT_LIVE] = 2;
+    k.AGGIORNAMENTO_KAVEL();
+    EXPECT_EQ(k.controls.get("UNPII").backColour, Colour::system(9));
+    EXPECT_EQ(k.controls.get("UNPI").backColour, Colour::system(15));
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ConsoleUpdate, TremoloAndSubOctaveToggles) {
+    auto& k = console();
+    k.state.advanced.VELOCITA_TREMOLO = 64;
+    k.Tir_TREMOLOGO_Click();
+    k.Tir_TREMOLOGO_Click();
+    k.TIR_TREMOLOSW_Click();
+    EXPECT_EQ(log, (Log{"B0 01 40", "B0 01 00", "B1 01 40"}));
+    EXPECT_EQ(k.controls.get("TIR_TREMOLOSW").backColour, Colour::system(9));
+    clearLog();
+    auto& sub = k.state.registration.SUBOTTAVA_PED;
+    k.Subottava_Click();
+    EXPECT_EQ(sub[SLOT_LIVE], 1);
+    EXPECT_EQ(k.controls.get("Subottava").backColour, Colour::system(9));
+    k.Subottava_Click();
+    EXPECT_EQ(sub[SLOT_LIVE], 0);
+    sub[SLOT_LIVE] = 5;
+    k.Subottava_Click();
+    EXPECT_EQ(sub[SLOT_LIVE], 1);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(ConsoleUpdate, CancelAllTurnsTheTremoloOffAndKeepsLevels) {
+    auto& k = console();
+    k.state.advanced.VELOCITA_TREMOLO = 64;
+    k.Tir_TREMOLOGO_Click();
+    k.state.registration.EXPR_GO[SLOT_LIVE] = 90;
+    k.AGGIORNAMENTO_KAVEL();
+    clearLog();
+    k.CancelALL_Click();
+    EXPECT_NE(std::find(log.begin(), log.end(), "B0 01 00"), log.end());
+    EXPECT_EQ(k.state.registration.EXPR_GO[SLOT_LIVE], 90);
+    EXPECT_EQ(k.controls.get("CancelALL").backColour, Colour::system(15));
+}
+
+TEST_F(ConsoleUpdate, BalanceIsSentInvertedAndClipped) {
+    auto& k = console();
+    auto& r = k.state.registration;
+    r.BIL_MUTAZ_SW[SLOT_LIVE] = 100;
+    k.BILANCIA_MUTAZ_SW();
+    EXPECT_EQ(k.controls.get("EXPmutazioni", 2).caption, "100");
+    r.BIL_FONDI_GO[SLOT_LIVE] = 300;
+    k.BILANCIA_FONDI_GO();
+    r.EXPR_PE[SLOT_LIVE] = -4;
+    k.EXPRESSION_PE();
+    EXPECT_EQ(log, (Log{"B1 08 1B", "B0 07 00", "B2 0B 00"}));
+}
+
+} // namespace
+} // namespace kavel::test
