@@ -4,7 +4,7 @@
 #include "console/Kavel.h"
 #include "console/ManualEventLoop.h"
 #include "console/ScriptedUser.h"
-#include "midi/MidiPorts.h"
+#include "NullPorts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,31 +32,8 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-class NullOutput : public kavel::MidiOutput {
-  public:
-    long sent = 0;
-
-  protected:
-    int backendDeviceCount(bool) override { return 1; }
-    std::string backendDeviceName(int) override { return "null"; }
-    void backendOpen(int) override {}
-    void backendClose() override {}
-    bool backendSend(const std::uint8_t*, std::size_t) override {
-        ++sent;
-        return true;
-    }
-};
-
-class BenchInput : public kavel::MidiInput {
-  public:
-    void feed(const std::uint8_t* b, std::size_t n) { receive(b, n); }
-
-  protected:
-    int backendDeviceCount(bool) override { return 1; }
-    std::string backendDeviceName(int) override { return "keys"; }
-    void backendOpen(int) override {}
-    void backendClose() override {}
-};
+using kavel::bench::BenchInput;
+using kavel::bench::NullOutput;
 
 struct Rig {
     BenchInput in1, in2;
