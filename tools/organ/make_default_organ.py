@@ -117,7 +117,7 @@ MUTAZ = [
     ("Quinta + Flauto in XV", [(CHURCH, P223), (FLUTE, P2)]),
     ("Cornetto II", [(FLUTE, P223), (FLUTE, P2)]),
     ("Ottavino 2'", [(PAN_FLUTE, P2)]),
-    ("Mixtur IV", [(CHURCH, P4), (CHURCH, P223), (CHURCH, P2)]),
+    ("Mixtur III", [(CHURCH, P223), (CHURCH, P2), (PICCOLO, P223)]),
 ]
 
 ANCIE = [
