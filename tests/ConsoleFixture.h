@@ -42,8 +42,11 @@ class ConsoleFixture : public ::testing::Test {
     }
 
     Kavel& console() {
-        if (!core)
+        if (!core) {
             core = std::make_unique<Kavel>(Ports{in1, in2, out}, loop, user, folder.string());
+            // As start-up names it, before anything may write the configuration.
+            core->state.config.PATH_CFG = (folder / "kavel.CFG").string();
+        }
         return *core;
     }
 

@@ -152,9 +152,27 @@ class Kavel {
     void SCRITTURA_TESTI_DEI_REGISTRI();
     void CARICAMENTO_LIST_BOXES();
 
+    // Memories and their indicators.
+    void Memorie(int& Index);
+    void Ledfree_Click(int Index);
+    void c_memory_Click(int Index);
+    void LedFix_Click(int Index);
+    void Graduatore_Click(int Index);
+    void Rec_button_Click();
+    void CLEAR_Click();
+    void SaveFIXED_Click();
+    void DisplayLeds_Click();
+    void SPENGO_MEMORIE();
+    void Spengo_Graduatore();
+    void Marca_Led_giallo();
+    // Total Recall: command keys while the switch event is armed.
+    void Total_Recall(int& Nota, int Canale);
+    void THRUBUTTON_Click();
+
     // Configuration.
     void LEGGI_FILE_AVVIO();
     void Salva_dati_di_avvio();
+    void EnableCFG_Click();
 
     // Procedures start-up and shutdown call that belong to windows and subsystems not yet
     // in this program; each does nothing until its subsystem fills it in.
@@ -162,9 +180,6 @@ class Kavel {
     void LOAD_GRAPHIC_INTERFACE();
     void LOAD_NORMAL_INTERFACE();
     void Scrivi_ToolTips_memorie();
-    void SPENGO_MEMORIE();
-    void Spengo_Graduatore();
-    void Marca_Led_giallo();
     void VISUALIZZA_LED_O_PANNELLINI();
     void Scrivi_Etichette_memorie();
     void ADATTA_PULSANTE_THRU();
@@ -174,6 +189,14 @@ class Kavel {
     void buildMenus();
     void unloadMainWindow();
     void clearFreeMemories();
+    enum class FreeLook { Dark, Cleared, Current, Changed };
+    void setFreeIndicator(int i, FreeLook look);
+    void setFixedIndicator(int i, bool lit);
+    void stepTarget(int step);
+    void stepList(const char* list, int delta, int entries);
+    void configDefaults();
+    bool readConfig(const std::string& bytes);
+    void keepOnScreen(double& top, double& left);
     void drawKnob(SlotArray& field, int row);
     void toggleCoupler(SlotArray& field, bool first, const char* firstButton,
                        const char* secondButton);

@@ -2,14 +2,13 @@
 
 namespace kavel {
 
-// The console functions the keyboards drive, on this console. The memory recalls and Total
-// Recall join them when the memories are built.
+// The console functions the keyboards drive, on this console.
 class Kavel::Functions : public ConsoleFunctions {
   public:
     explicit Functions(Kavel& k) : k_(k) {}
-    void c_memory_Click(int) override {}
-    void Graduatore_Click(int) override {}
-    void Total_Recall(int&, int) override {}
+    void c_memory_Click(int n) override { k_.c_memory_Click(n); }
+    void Graduatore_Click(int n) override { k_.Graduatore_Click(n); }
+    void Total_Recall(int& Nota, int Canale) override { k_.Total_Recall(Nota, Canale); }
     void Tir_TREMOLOGO_Click() override { k_.Tir_TREMOLOGO_Click(); }
     void TIR_TREMOLOSW_Click() override { k_.TIR_TREMOLOSW_Click(); }
     void UNPI_Click() override { k_.UNPI_Click(); }

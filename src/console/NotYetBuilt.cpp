@@ -7,8 +7,6 @@
 
 namespace kavel {
 
-void Kavel::Salva_dati_di_avvio() {}
-
 void Kavel::ATTIVA_DISATTIVA_GRAPHIC_Interface() {}
 
 // Of the graphic panel's build, only the drawknob picture paths exist so far.
@@ -24,9 +22,6 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
 
 void Kavel::LOAD_NORMAL_INTERFACE() {}
 void Kavel::Scrivi_ToolTips_memorie() {}
-void Kavel::SPENGO_MEMORIE() {}
-void Kavel::Spengo_Graduatore() {}
-void Kavel::Marca_Led_giallo() {}
 void Kavel::VISUALIZZA_LED_O_PANNELLINI() {}
 void Kavel::Scrivi_Etichette_memorie() {}
 void Kavel::ADATTA_PULSANTE_THRU() {}

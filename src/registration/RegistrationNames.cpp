@@ -29,6 +29,10 @@ void Kavel::registerProcedures() {
         {"Memory_Recall_Click", &Kavel::Memory_Recall_Click},
         {"Send_Tremolo_GO", &Kavel::Send_Tremolo_GO},
         {"Send_Tremolo_SW", &Kavel::Send_Tremolo_SW},
+        {"Ledfree_Click", &Kavel::Ledfree_Click},
+        {"c_memory_Click", &Kavel::c_memory_Click},
+        {"LedFix_Click", &Kavel::LedFix_Click},
+        {"Graduatore_Click", &Kavel::Graduatore_Click},
     };
     for (auto [name, fn] : indexed)
         p.add(name, 1, [this, fn](const Args& a) { (this->*fn)(a[0]); });
@@ -67,9 +71,27 @@ void Kavel::registerProcedures() {
         {"SCRITTURA_TESTI_DEI_REGISTRI", &Kavel::SCRITTURA_TESTI_DEI_REGISTRI},
         {"CARICAMENTO_LIST_BOXES", &Kavel::CARICAMENTO_LIST_BOXES},
         {"CARICAMENTO_DAT", &Kavel::CARICAMENTO_DAT},
+        {"Rec_button_Click", &Kavel::Rec_button_Click},
+        {"CLEAR_Click", &Kavel::CLEAR_Click},
+        {"SaveFIXED_Click", &Kavel::SaveFIXED_Click},
+        {"DisplayLeds_Click", &Kavel::DisplayLeds_Click},
+        {"EnableCFG_Click", &Kavel::EnableCFG_Click},
+        {"SPENGO_MEMORIE", &Kavel::SPENGO_MEMORIE},
+        {"Spengo_Graduatore", &Kavel::Spengo_Graduatore},
+        {"Marca_Led_giallo", &Kavel::Marca_Led_giallo},
+        {"THRUBUTTON_Click", &Kavel::THRUBUTTON_Click},
+        {"Salva_dati_di_avvio", &Kavel::Salva_dati_di_avvio},
     };
     for (auto [name, fn] : plain)
         p.add(name, [this, fn] { (this->*fn)(); });
+    p.add("Memorie", 1, [this](const Args& a) {
+        int index = a[0];
+        Memorie(index);
+    });
+    p.add("Total_Recall", 2, [this](const Args& a) {
+        int nota = a[0];
+        Total_Recall(nota, a[1]);
+    });
     // advanced_s_Click joins them when the Advanced window exists: until then its menu item
     // stays disabled rather than open nothing.
 }

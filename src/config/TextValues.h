@@ -1,0 +1,44 @@
+#pragma once
+
+// The text conventions of the console's own files (kavel.CFG, memory files): values one per
+// line ending in CR LF; a number in decimal with a blank before it when not negative and a
+// blank after it; a text as it is, or in double quotes when it would not read back whole.
+// A reader takes values separated by line ends or commas, blanks around numbers skipped.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kavel {
+
+class TextValueWriter {
+  public:
+    void number(long value);
+    void number(double value); // window positions may carry a fraction
+    void text(std::string_view value);
+    // Written as is, without the blanks of a number: the files' "1" and "0" flags.
+    void raw(std::string_view value);
+    const std::string& bytes() const { return out_; }
+
+  private:
+    std::string out_;
+};
+
+class TextValueReader {
+  public:
+    explicit TextValueReader(std::string_view bytes) : in_(bytes) {}
+
+    // Nothing at the end of the data, or when the value is not a whole number in 16 bits.
+    std::optional<int> integer();
+    std::optional<double> number();
+    std::optional<std::string> text();
+    bool atEnd() const;
+
+  private:
+    std::optional<std::string> field(bool trim);
+    std::string_view in_;
+    std::size_t at_ = 0;
+};
+
+} // namespace kavel
