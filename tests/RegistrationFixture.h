@@ -22,6 +22,7 @@ class RegistrationFixture : public RoutingFixture {
         k.LOAD_GRAPHIC_INTERFACE();
         k.CARICAMENTO_DAT();
         k.CARICAMENTO_LIST_BOXES();
+        k.state.memories.BERSAGLIO_RECALL = 11; // as start-up leaves it
         k.RESET_Click();
         for (const auto& m : out.sent)
             module.apply(sysexOf(m.bytes));

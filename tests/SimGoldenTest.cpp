@@ -39,7 +39,8 @@ TEST_P(Golden, OutputMatches) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, Golden,
-                         ::testing::Values("startup_quit", "protocol_errors", "reset_full_update"));
+                         ::testing::Values("startup_quit", "protocol_errors", "reset_full_update",
+                                           "memories_total_recall"));
 
 TEST(Sim, EndsAtQuitAndCleansItsTemporaryFolder) {
     std::ostringstream out;

@@ -1,0 +1,337 @@
+#include "ConsoleFixture.h"
+
+#include "config/TextValues.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+namespace kavel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kUnassigned = "Midi devices are unassigned : go to Setup !";
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The file's lines as the format table numbers them (1-based), read without the program's
+// own reader: CR LF ends a line.
+std::vector<std::string> lines(const std::string& bytes) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const auto end = bytes.find("\r\n", at);
+        if (end == std::string::npos) {
+            out.push_back(bytes.substr(at) + "<no CR LF>");
+            break;
+        }
+        out.push_back(bytes.substr(at, end - at));
+        at = end + 2;
+    }
+    return out;
+}
+
+class Config : public ConsoleFixture {
+  protected:
+    fs::path cfg() const { return folder / "kavel.CFG"; }
+
+    // Some settings and a fixed memory that differ from every default.
+    void setUp(Kavel& k) {
+        auto& s = k.state;
+        s.config.PATH_DAT = "/organs/my, own organ.dat";
+        s.midi.DISPOSITIVO_IN1 = 1;
+        s.midi.DISPOSITIVO_IN2 = 0;
+        s.midi.DISPOSITIVO_OUT = 0;
+        s.advanced.TEMPERAMENTO = 3;
+        s.advanced.VELOCITA_TREMOLO = 77;
+        s.advanced.TIPO_TREMOLO = 1;
+        s.advanced.RIVERBERO = 4;
+        s.advanced.NOTA_INIZIO_TEMP = 9;
+        s.midi.MODO_THRU = 2;
+        s.midi.CANALE_APPRESO = {4, 5, 6, 0};
+        s.midi.RITARDO_NOTE = 12;
+        s.midi.RITARDO_SYSEX = 20;
+        s.memories.MODO_ETICHETTE = 2;
+        s.memories.LED_MEMORIE = true;
+        s.advanced.RICHIAMA_GLOBALI = true;
+        s.advanced.RICHIAMA_BILANCIAMENTO = false;
+        s.advanced.ACCOPPIAMENTO_GLOBALE = 2;
+        s.config.SALVA_CFG_USCITA = 0;
+        k.controls.edit("Advanced").top = 1500;
+        k.controls.edit("Advanced").left = 3000;
+        k.controls.edit("Kavel").top = 450;
+        k.controls.edit("Kavel").left = 600;
+        s.midi.FILTRI_INGRESSO = {true, false, true, false, false, true, false, true};
+        s.panel.fontBold = false;
+        s.panel.fontName = "Times New Roman";
+        s.panel.fontSize = 9.6;
+        s.panel.fontItalic = true;
+        s.panel.INTERFACCIA_GRAFICA = false;
+        s.panel.SCALA_PANNELLO = 1.25;
+        for (SlotArray* f : fieldsInOrder(s.registration))
+            (*f)[17] = 3;
+        s.registration.EXPR_GO[24] = 64;
+    }
+};
+
+TEST_F(Config, WrittenAndReadBackGivesTheSameSettings) {
+    {
+        auto& k = console();
+        setUp(k);
+        k.Salva_dati_di_avvio();
+    }
+    ASSERT_TRUE(fs::exists(cfg()));
+    core.reset();
+    auto& k = console();
+    k.MIDI_DEVICES_ACK();
+    k.LEGGI_FILE_AVVIO();
+    EXPECT_TRUE(user.shown.empty());
+    const auto& s = k.state;
+    EXPECT_EQ(s.config.PATH_DAT, "/organs/my, own organ.dat");
+    EXPECT_EQ(s.midi.DISPOSITIVO_IN1, 1);
+    EXPECT_EQ(s.advanced.VELOCITA_TREMOLO, 77);
+    EXPECT_EQ(s.advanced.NOTA_INIZIO_TEMP, 9);
+    EXPECT_EQ(s.midi.CANALE_APPRESO[2], 6);
+    EXPECT_EQ(s.midi.RITARDO_SYSEX, 20);
+    EXPECT_TRUE(s.memories.LED_MEMORIE);
+    EXPECT_TRUE(s.advanced.RICHIAMA_GLOBALI);
+    EXPECT_FALSE(s.advanced.RICHIAMA_BILANCIAMENTO);
+    EXPECT_EQ(s.advanced.ACCOPPIAMENTO_GLOBALE, 2);
+    EXPECT_EQ(s.config.SALVA_CFG_USCITA, 0);
+    EXPECT_EQ(s.config.ADV_TOP, 1500);
+    EXPECT_EQ(s.config.MAIN_LEFT, 600);
+    EXPECT_EQ(s.midi.FILTRI_INGRESSO,
+              (std::array<bool, 8>{true, false, true, false, false, true, false, true}));
+    EXPECT_FALSE(s.panel.fontBold);
+    EXPECT_EQ(s.panel.fontName, "Times New Roman");
+    EXPECT_EQ(s.panel.fontSize, 10); // a whole number of points
+    EXPECT_TRUE(s.panel.fontItalic);
+    EXPECT_FALSE(s.panel.INTERFACCIA_GRAFICA);
+    EXPECT_EQ(k.controls.get("Graphmode").value, 0);
+    EXPECT_DOUBLE_EQ(s.panel.SCALA_PANNELLO, 1.2); // kept in tenths
+    EXPECT_EQ(s.registration.CORPO_ORGANO[17], 3);
+    EXPECT_EQ(s.registration.EXPR_GO[24], 64);
+}
+
+TEST_F(Config, AnIndependentReaderFindsTheFormat) {
+    auto& k = console();
+    setUp(k);
+    k.Salva_dati_di_avvio();
+    const auto l = lines(slurp(cfg()));
+    ASSERT_EQ(l.size(), 375u);
+    EXPECT_EQ(l[0], "\"/organs/my, own organ.dat\"");
+    EXPECT_EQ(l[1], " 1 ");  // DISPOSITIVO_IN1
+    EXPECT_EQ(l[16], " 1 "); // LED_MEMORIE as 1
+    EXPECT_EQ(l[20], " 0 "); // SALVA_CFG_USCITA
+    EXPECT_EQ(l[21], " 1500 ");
+    EXPECT_EQ(l[25], "1"); // first filter, text
+    EXPECT_EQ(l[26], "0");
+    EXPECT_EQ(l[33], " 0 "); // not bold: the integer 0
+    EXPECT_EQ(l[34], "Times New Roman");
+    EXPECT_EQ(l[35], " 10 ");
+    EXPECT_EQ(l[36], "1"); // italic: the text 1
+    EXPECT_EQ(l[37], " 0 ");
+    EXPECT_EQ(l[38], " 12 ");               // 1.25 x 10 rounded down
+    EXPECT_EQ(l[39 + 28 * 4 + 20], " 3 ");  // fixed memory 5 (slot 17), CORPO_ORGANO
+    EXPECT_EQ(l[39 + 28 * 11 + 9], " 64 "); // fixed memory 12, EXPR_GO
+}
+
+TEST_F(Config, ReaderTakesCommasBlanksAndQuotes) {
+    TextValueReader in(" 12 , -3,\"a, b\" ,plain text\r\n 4.5 \n7");
+    EXPECT_EQ(in.integer(), 12);
+    EXPECT_EQ(in.integer(), -3);
+    EXPECT_EQ(in.text(), "a, b");
+    EXPECT_EQ(in.text(), "plain text");
+    EXPECT_EQ(in.number(), 4.5);
+    EXPECT_EQ(in.integer(), 7);
+    EXPECT_TRUE(in.atEnd());
+    EXPECT_EQ(in.integer(), std::nullopt);
+    TextValueReader bad("abc\r\n40000\r\n");
+    EXPECT_EQ(bad.integer(), std::nullopt); // a text where a number belongs
+    EXPECT_EQ(bad.integer(), std::nullopt); // beyond 16 bits
+}
+
+struct DamageCase {
+    const char* name;
+    std::function<std::string(std::string)> damage;
+    bool earlyValuesRead; // the damage lies after values 9 and 20
+};
+
+void PrintTo(const DamageCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DamagedConfig : public Config, public ::testing::WithParamInterface<DamageCase> {};
+
+TEST_P(DamagedConfig, GivesTheDefaultsAndTheMessage) {
+    {
+        auto& k = console();
+        setUp(k);
+        k.Salva_dati_di_avvio();
+    }
+    const std::string damaged = GetParam().damage(slurp(cfg()));
+    std::ofstream(cfg(), std::ios::binary | std::ios::trunc) << damaged;
+    core.reset();
+    auto& k = console();
+    k.MIDI_DEVICES_ACK();
+    k.LEGGI_FILE_AVVIO();
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{kUnassigned});
+    const auto& s = k.state;
+    EXPECT_EQ(s.midi.DISPOSITIVO_IN1, s.midi.NESSUN_DISPOSITIVO_IN1);
+    EXPECT_EQ(s.config.PATH_DAT, (folder / "kavel.dat").string());
+    EXPECT_EQ(s.advanced.VELOCITA_TREMOLO, 100);
+    EXPECT_EQ(s.config.SALVA_CFG_USCITA, 1);
+    EXPECT_EQ(s.registration.CORPO_ORGANO[17], 0); // fixed memories: the defaults
+    EXPECT_EQ(s.registration.EXPR_GO[24], 127);
+    EXPECT_EQ(s.registration.ANNULL_SW[1][13], 1);
+    // Values that the defaults do not reset keep what was read, or their start value.
+    EXPECT_EQ(s.advanced.NOTA_INIZIO_TEMP, GetParam().earlyValuesRead ? 9 : 0);
+    EXPECT_EQ(s.advanced.ACCOPPIAMENTO_GLOBALE, GetParam().earlyValuesRead ? 2 : 0);
+}
+
+std::string dropLastLine(std::string s) {
+    s.resize(s.size() - 2);
+    return s.substr(0, s.rfind("\r\n") + 2);
+}
+
+std::string replaceLine(std::string s, int number, const std::string& with) {
+    std::size_t at = 0;
+    for (int i = 1; i < number; ++i)
+        at = s.find("\r\n", at) + 2;
+    return s.replace(at, s.find("\r\n", at) - at, with);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedConfig,
+    ::testing::Values(DamageCase{"Only374Values", dropLastLine, true},
+                      DamageCase{"TextForANumber",
+                                 [](std::string s) { return replaceLine(s, 300, "lots"); }, true},
+                      DamageCase{"NumberBeyond16Bits",
+                                 [](std::string s) { return replaceLine(s, 200, " 70000 "); },
+                                 true},
+                      DamageCase{"Empty", [](std::string) { return std::string(); }, false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(Config, WindowBeyondTheScreenComesBackCentred) {
+    user.screenSize = {20000, 15000};
+    {
+        auto& k = console();
+        setUp(k);
+        k.controls.edit("Kavel").top = 16000;  // beyond the height
+        k.controls.edit("Kavel").left = 19000; // partly off, still on the screen
+        k.Salva_dati_di_avvio();
+    }
+    core.reset();
+    auto& k = console();
+    k.LEGGI_FILE_AVVIO();
+    EXPECT_EQ(k.state.config.MAIN_TOP, (15000 - k.controls.get("Kavel").height) / 2);
+    EXPECT_EQ(k.state.config.MAIN_LEFT, 19000);
+}
+
+TEST_F(Config, TogglingSaveOnExitWritesValue21AtOnce) {
+    auto& k = console();
+    k.Form_Load(); // no file: the defaults, saving on exit
+    EXPECT_EQ(k.controls.get("EnableCFG").value, 1);
+    k.EnableCFG_Click();
+    EXPECT_EQ(lines(slurp(cfg()))[20], " 0 ");
+    k.exit_Click();
+    core.reset();
+    user.shown.clear();
+    auto& next = console();
+    next.Form_Load();
+    EXPECT_TRUE(user.shown.empty()); // the file is there: no message
+    EXPECT_EQ(next.state.config.SALVA_CFG_USCITA, 0);
+    EXPECT_EQ(next.controls.get("EnableCFG").value, 0);
+}
+
+TEST_F(Config, FirstStartCreatesTheFileOnExit) {
+    auto& k = console();
+    k.Form_Load();
+    EXPECT_FALSE(fs::exists(cfg()));
+    k.exit_Click();
+    EXPECT_TRUE(fs::exists(cfg()));
+    EXPECT_EQ(lines(slurp(cfg())).size(), 375u);
+}
+
+TEST_F(Config, FreeMemoriesOverTheFixedOnes) {
+    auto& k = console();
+    k.Form_Load();
+    k.state.registration.PED[7] = 11;
+    user.answers.push_back(Answer::Yes);
+    k.SaveFIXED_Click();
+    EXPECT_EQ(k.state.registration.PED[19], 11);
+    EXPECT_EQ(messageTexts().back(), "FIXED MEMORY OVERWRITTEN!");
+    EXPECT_FALSE(k.state.memories.SALVA_FISSE);
+    EXPECT_EQ(lines(slurp(cfg()))[39 + 28 * 6 + 6], " 11 ");
+    user.answers.push_back(Answer::No);
+    k.state.registration.PED[7] = 2;
+    k.SaveFIXED_Click();
+    EXPECT_EQ(k.state.registration.PED[19], 11);
+}
+
+TEST_F(Config, FailedWriteIsReportedAndTheOldFileKept) {
+    auto& k = console();
+    std::ofstream(cfg(), std::ios::binary) << "old";
+    fs::create_directories(folder / "cfg-is-a-folder");
+    k.state.config.PATH_CFG = (folder / "cfg-is-a-folder").string();
+    k.Salva_dati_di_avvio();
+    ASSERT_EQ(user.shown.size(), 1u);
+    EXPECT_EQ(user.shown[0].text.rfind("The configuration was not saved.", 0), 0u);
+    EXPECT_EQ(slurp(cfg()), "old");
+}
+
+// Random damage to a good file: never a crash or a hang, and always either the values read
+// or the defaults with their message.
+TEST_F(Config, SeededRandomDamageNeverBreaksTheReader) {
+    {
+        auto& k = console();
+        setUp(k);
+        k.Salva_dati_di_avvio();
+    }
+    const std::string good = slurp(cfg());
+    std::mt19937 random(20261208);
+    const char alphabet[] = {',', '"', '\r', '\n', ' ', '-', '.', '0', '9', 'x', '\0', '\xFF'};
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes = good;
+        const int edits = 1 + static_cast<int>(random() % 6);
+        for (int e = 0; e < edits && !bytes.empty(); ++e) {
+            const std::size_t at = random() % bytes.size();
+            switch (random() % 4) {
+            case 0:
+                bytes[at] = alphabet[random() % sizeof alphabet];
+                break;
+            case 1:
+                bytes.erase(at, 1 + random() % 40);
+                break;
+            case 2:
+                bytes.insert(at, 1, alphabet[random() % sizeof alphabet]);
+                break;
+            default:
+                bytes.resize(at);
+                break;
+            }
+        }
+        std::ofstream(cfg(), std::ios::binary | std::ios::trunc) << bytes;
+        core.reset();
+        user.shown.clear();
+        auto& k = console();
+        k.MIDI_DEVICES_ACK();
+        k.LEGGI_FILE_AVVIO();
+        ASSERT_LE(user.shown.size(), 1u) << "round " << round;
+        if (user.shown.empty()) {
+            EXPECT_GE(k.state.midi.RITARDO_NOTE, 0);
+            EXPECT_LE(k.state.midi.RITARDO_NOTE, 100);
+        } else {
+            EXPECT_EQ(user.shown[0].text, kUnassigned);
+            EXPECT_EQ(k.state.advanced.VELOCITA_TREMOLO, 100) << "round " << round;
+        }
+    }
+}
+
+} // namespace
+} // namespace kavel::test
