@@ -46,7 +46,8 @@ BENCHMARK(BM_ConsoleUpdateOneStop);
 
 void BM_ConsoleUpdateNoChange(benchmark::State& state) {
     Rig rig;
-    for (auto _ : state) rig.core.AGGIORNAMENTO_KAVEL();
+    for (auto _ : state)
+        rig.core.AGGIORNAMENTO_KAVEL();
 }
 BENCHMARK(BM_ConsoleUpdateNoChange);
 
@@ -54,7 +55,8 @@ void BM_FullReset(benchmark::State& state) {
     Rig rig;
     const long before = rig.out.bytes;
     // The waits run on the fake clock: this is the software's own time.
-    for (auto _ : state) rig.core.RESET_kavel();
+    for (auto _ : state)
+        rig.core.RESET_kavel();
     const double bytes =
         static_cast<double>(rig.out.bytes - before) / static_cast<double>(state.iterations());
     // A MIDI cable carries 3,125 bytes a second (31,250 baud, 10 bits a byte).

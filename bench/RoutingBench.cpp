@@ -1,10 +1,10 @@
 // The keyboard path through the core: one message in, its copies out, on a null output.
 // Every heap allocation during the timed loop is counted; any at all fails the benchmark.
 
+#include "NullPorts.h"
 #include "console/Kavel.h"
 #include "console/ManualEventLoop.h"
 #include "console/ScriptedUser.h"
-#include "NullPorts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -78,8 +78,50 @@ void BM_RouteNoteAllCopies(benchmark::State& state) {
 }
 BENCHMARK(BM_RouteNoteAllCopies);
 
+// An expression pedal swept up and down: the sliders move and the expression is sent.
+void BM_RouteExpressionSweep(benchmark::State& state) {
+    Rig rig;
+    rig.core.state.advanced.ACCOPPIAMENTO_GLOBALE = 2;
+    std::uint8_t value = 0;
+    int direction = 1;
+    for (int warm = 0; warm < 300; ++warm) { // every control and label has been drawn once
+        const std::uint8_t m[] = {0xB0, 11, static_cast<std::uint8_t>(warm % 128)};
+        rig.in1.feed(m, 3);
+        rig.in1.dispatch();
+    }
+    rig.core.controls.drainChanged();
+    const long before = allocations.load();
+    for (auto _ : state) {
+        const std::uint8_t m[] = {0xB0, 11, value};
+        rig.in1.feed(m, 3);
+        rig.in1.dispatch();
+        if (value == 127) direction = -1;
+        if (value == 0) direction = 1;
+        value = static_cast<std::uint8_t>(value + direction);
+    }
+    failOnAllocations(state, before);
+}
+BENCHMARK(BM_RouteExpressionSweep);
+
+// Console functions that do nothing: the burst times the routing, not the memories and
+// stops its sustain-armed keys would reach.
+struct NullFunctions : kavel::ConsoleFunctions {
+    void c_memory_Click(int) override {}
+    void Graduatore_Click(int) override {}
+    void Total_Recall(int&, int) override {}
+    void Tir_TREMOLOGO_Click() override {}
+    void TIR_TREMOLOSW_Click() override {}
+    void UNPI_Click() override {}
+    void UNPII_Click() override {}
+    void SliderGO_Scroll() override {}
+    void SliderSW_Scroll() override {}
+    void SliderPE_Scroll() override {}
+};
+
 void BM_RouteBurst(benchmark::State& state) {
     Rig rig;
+    NullFunctions none;
+    rig.core.setConsoleFunctions(&none);
     std::mt19937 random(7);
     std::vector<std::array<std::uint8_t, 3>> burst;
     for (int i = 0; i < 100000; ++i) {

@@ -208,6 +208,7 @@ class Kavel {
     void sendController(int status, int controller, int value);
     void sendLevel(const LevelSender& sender);
     void sendTemperament();
+    void globalSliderScroll(int own);
     void inputMessage(MidiInput& input, int which);
     struct Message {
         int status;

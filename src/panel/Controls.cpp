@@ -1,7 +1,5 @@
 #include "panel/Controls.h"
 
-#include <utility>
-
 namespace kavel {
 
 namespace {
@@ -9,27 +7,35 @@ const ControlState kDefaults{};
 }
 
 const ControlState& Controls::get(std::string_view name, int index) const {
-    auto it = states_.find(ControlKey{std::string(name), index});
-    return it == states_.end() ? kDefaults : it->second;
+    auto it = states_.find(ControlKeyView{name, index});
+    return it == states_.end() ? kDefaults : it->second.state;
 }
 
 bool Controls::exists(std::string_view name, int index) const {
-    return states_.contains(ControlKey{std::string(name), index});
+    return states_.find(ControlKeyView{name, index}) != states_.end();
 }
 
 ControlState& Controls::edit(std::string_view name, int index) {
-    ControlKey key{std::string(name), index};
-    auto& state = states_[key];
-    if (pending_.insert(key).second) {
-        changed_.push_back(std::move(key));
+    auto it = states_.find(ControlKeyView{name, index});
+    if (it == states_.end())
+        it = states_.emplace(ControlKey{std::string(name), index}, Entry{}).first;
+    if (!it->second.changed) {
+        it->second.changed = true;
+        changed_.push_back(&it->first);
         if (changed_.size() == 1 && changedHook_) changedHook_();
     }
-    return state;
+    return it->second.state;
 }
 
 std::vector<ControlKey> Controls::drainChanged() {
-    pending_.clear();
-    return std::exchange(changed_, {});
+    std::vector<ControlKey> keys;
+    keys.reserve(changed_.size());
+    for (const ControlKey* key : changed_) {
+        states_.find(*key)->second.changed = false;
+        keys.push_back(*key);
+    }
+    changed_.clear(); // keeps its room for the next round
+    return keys;
 }
 
 } // namespace kavel

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +63,20 @@ struct ControlKey {
     auto operator<=>(const ControlKey&) const = default;
 };
 
+// Looks controls up without building a key: editing a known control allocates nothing.
+struct ControlKeyLess {
+    using is_transparent = void;
+    template <typename A, typename B> bool operator()(const A& a, const B& b) const {
+        const int byName = std::string_view(a.name).compare(std::string_view(b.name));
+        return byName != 0 ? byName < 0 : a.index < b.index;
+    }
+};
+
+struct ControlKeyView {
+    std::string_view name;
+    int index;
+};
+
 class Controls {
   public:
     // Read access; a control never touched reads as its defaults.
@@ -78,12 +91,15 @@ class Controls {
     // The controls changed since the last drain, each once.
     std::vector<ControlKey> drainChanged();
 
-    const std::map<ControlKey, ControlState, std::less<>>& all() const { return states_; }
+    struct Entry {
+        ControlState state;
+        bool changed = false;
+    };
+    const std::map<ControlKey, Entry, ControlKeyLess>& all() const { return states_; }
 
   private:
-    std::map<ControlKey, ControlState, std::less<>> states_;
-    std::vector<ControlKey> changed_;
-    std::set<ControlKey> pending_;
+    std::map<ControlKey, Entry, ControlKeyLess> states_;
+    std::vector<const ControlKey*> changed_; // map keys stay put: no copies while editing
     std::function<void()> changedHook_;
 };
 

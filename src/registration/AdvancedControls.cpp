@@ -1,6 +1,7 @@
 #include "console/Kavel.h"
 #include "registration/Temperament.h"
 
+#include <array>
 #include <map>
 
 namespace kavel {
@@ -11,58 +12,60 @@ int sliderValue(const Controls& c, const char* name, int index = -1) {
 }
 } // namespace
 
+namespace {
+
+struct GlobalSlider {
+    const char* slider;
+    SlotArray RegistrationTable::*field;
+    void (Kavel::*send)();
+};
+
+constexpr GlobalSlider kGlobalSliders[3] = {
+    {"SliderGO", &RegistrationTable::EXPR_GO, &Kavel::EXPRESSION_GO},
+    {"SliderSW", &RegistrationTable::EXPR_SW, &Kavel::EXPRESSION_SW},
+    {"SliderPE", &RegistrationTable::EXPR_PE, &Kavel::EXPRESSION_PE}};
+
+enum { kGo, kSw, kPe };
+
+} // namespace
+
+// A global slider takes its value; the coupled sliders are moved and sent by it (their own
+// handlers do not run), the moved slider's expression last.
+void Kavel::globalSliderScroll(int own) {
+    const int coupling = state.advanced.ACCOPPIAMENTO_GLOBALE;
+    // Expression pedals come through here: no allocation.
+    std::array<int, 2> coupled{};
+    std::size_t count = 0;
+    if (own == kGo && coupling >= 1) coupled[count++] = kSw;
+    if (own == kSw && coupling >= 1) coupled[count++] = kGo;
+    if (own != kPe && coupling == 2) coupled[count++] = kPe;
+    if (own == kPe && coupling == 2) {
+        coupled[count++] = kSw;
+        coupled[count++] = kGo;
+    }
+
+    auto& r = state.registration;
+    const auto& mine = kGlobalSliders[own];
+    const int v = sliderValue(controls, mine.slider);
+    (r.*mine.field)[SLOT_LIVE] = v;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto& s = kGlobalSliders[coupled[i]];
+        controls.edit(s.slider).value = v;
+        (r.*s.field)[SLOT_LIVE] = v;
+        (this->*s.send)();
+    }
+    (this->*mine.send)();
+    Marca_Led_giallo();
+}
+
 void Kavel::SliderGO_Scroll() {
-    auto& r = state.registration;
-    const int v = sliderValue(controls, "SliderGO");
-    r.EXPR_GO[SLOT_LIVE] = v;
-    const int coupling = state.advanced.ACCOPPIAMENTO_GLOBALE;
-    if (coupling == 1 || coupling == 2) {
-        controls.edit("SliderSW").value = v;
-        r.EXPR_SW[SLOT_LIVE] = v;
-        EXPRESSION_SW();
-    }
-    if (coupling == 2) {
-        controls.edit("SliderPE").value = v;
-        r.EXPR_PE[SLOT_LIVE] = v;
-        EXPRESSION_PE();
-    }
-    EXPRESSION_GO();
-    Marca_Led_giallo();
+    globalSliderScroll(kGo);
 }
-
 void Kavel::SliderSW_Scroll() {
-    auto& r = state.registration;
-    const int v = sliderValue(controls, "SliderSW");
-    r.EXPR_SW[SLOT_LIVE] = v;
-    const int coupling = state.advanced.ACCOPPIAMENTO_GLOBALE;
-    if (coupling == 1 || coupling == 2) {
-        controls.edit("SliderGO").value = v;
-        r.EXPR_GO[SLOT_LIVE] = v;
-        EXPRESSION_GO();
-    }
-    if (coupling == 2) {
-        controls.edit("SliderPE").value = v;
-        r.EXPR_PE[SLOT_LIVE] = v;
-        EXPRESSION_PE();
-    }
-    EXPRESSION_SW();
-    Marca_Led_giallo();
+    globalSliderScroll(kSw);
 }
-
 void Kavel::SliderPE_Scroll() {
-    auto& r = state.registration;
-    const int v = sliderValue(controls, "SliderPE");
-    r.EXPR_PE[SLOT_LIVE] = v;
-    if (state.advanced.ACCOPPIAMENTO_GLOBALE == 2) {
-        controls.edit("SliderSW").value = v;
-        controls.edit("SliderGO").value = v;
-        r.EXPR_SW[SLOT_LIVE] = v;
-        r.EXPR_GO[SLOT_LIVE] = v;
-        EXPRESSION_SW();
-        EXPRESSION_GO();
-    }
-    EXPRESSION_PE();
-    Marca_Led_giallo();
+    globalSliderScroll(kPe);
 }
 
 void Kavel::SliderFondi_Scroll(int Index) {

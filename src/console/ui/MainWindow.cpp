@@ -21,7 +21,7 @@ MainWindow::MainWindow(Kavel& core) : core_(core) {
     buildMenus();
     core_.controls.setChangedHook(
         [this] { QTimer::singleShot(0, this, [this] { syncChanged(); }); });
-    for (const auto& [key, state] : core_.controls.all())
+    for (const auto& [key, entry] : core_.controls.all())
         draw(key);
     core_.controls.drainChanged();
 }
