@@ -79,7 +79,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     kavel::test::JackServer server;
-    std::this_thread::sleep_for(1500ms);
+    if (!server.waitUntilReady()) {
+        std::puts("the JACK server did not come up");
+        return 1;
+    }
     QCoreApplication app(argc, argv);
 
     kavel::InputWaker waker;

@@ -48,6 +48,17 @@ class JackServer {
         waitpid(pid_, &status, 0);
     }
     bool started() const { return pid_ > 0; }
+
+    // Waits, from another process, until the server answers: a client of this process that
+    // connects while the server is still starting up can crash inside libjack.
+    bool waitUntilReady() {
+        for (int tries = 0; tries < 100; ++tries) {
+            if (exited()) return false;
+            if (std::system("jack_lsp >/dev/null 2>&1") == 0) return true;
+            usleep(100 * 1000);
+        }
+        return false;
+    }
     bool exited() {
         int status = 0;
         return pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_ && (pid_ = -1, true);
