@@ -98,6 +98,19 @@ INSTANTIATE_TEST_SUITE_P(
         CouplingCase{"AllFromPE", 2, "SliderPE", {"B1 0B 50", "B0 0B 50", "B2 0B 50"}}),
     [](const auto& info) { return info.param.name; });
 
+TEST_F(Advanced, BalanceSlidersAreUncoupledAndSentInverted) {
+    auto& k = console();
+    k.OptionGlobalCoupling_Click(2);
+    k.controls.edit("SliderMutazioni", 2).value = 100;
+    k.SliderMutazioni_Scroll(2);
+    k.controls.edit("SliderFondi", 1).value = 0;
+    k.SliderFondi_Scroll(1);
+    EXPECT_EQ(log, (Log{"B1 08 1B", "B0 07 7F"}));
+    EXPECT_EQ(k.state.registration.BIL_MUTAZ_SW[SLOT_LIVE], 100);
+    EXPECT_EQ(k.state.registration.BIL_MUTAZ_GO[SLOT_LIVE], 127);
+    EXPECT_EQ(k.controls.get("EXPfondi", 1).caption, "0");
+}
+
 TEST_F(Advanced, ListsAndTremoloRate) {
     auto& k = console();
     k.selectListItem("Riverberi", 2);

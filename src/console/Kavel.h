@@ -209,6 +209,9 @@ class Kavel {
     void sendLevel(const LevelSender& sender);
     void sendTemperament();
     void globalSliderScroll(int own);
+    void balanceSliderScroll(const char* slider, int Index, SlotArray RegistrationTable::*go,
+                             SlotArray RegistrationTable::*sw, void (Kavel::*sendGo)(),
+                             void (Kavel::*sendSw)());
     void inputMessage(MidiInput& input, int which);
     struct Message {
         int status;

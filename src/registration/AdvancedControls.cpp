@@ -68,28 +68,32 @@ void Kavel::SliderPE_Scroll() {
     globalSliderScroll(kPe);
 }
 
-void Kavel::SliderFondi_Scroll(int Index) {
+// A balance slider, element 1 on the Great, 2 on the Swell; the balances are not coupled.
+void Kavel::balanceSliderScroll(const char* slider, int Index, SlotArray RegistrationTable::*go,
+                                SlotArray RegistrationTable::*sw, void (Kavel::*sendGo)(),
+                                void (Kavel::*sendSw)()) {
     auto& r = state.registration;
-    (Index == 1 ? r.BIL_FONDI_GO : r.BIL_FONDI_SW)[SLOT_LIVE] =
-        sliderValue(controls, "SliderFondi", Index);
-    Index == 1 ? BILANCIA_FONDI_GO() : BILANCIA_FONDI_SW();
+    (r.*(Index == 1 ? go : sw))[SLOT_LIVE] = sliderValue(controls, slider, Index);
+    (this->*(Index == 1 ? sendGo : sendSw))();
     Marca_Led_giallo();
+}
+
+void Kavel::SliderFondi_Scroll(int Index) {
+    balanceSliderScroll("SliderFondi", Index, &RegistrationTable::BIL_FONDI_GO,
+                        &RegistrationTable::BIL_FONDI_SW, &Kavel::BILANCIA_FONDI_GO,
+                        &Kavel::BILANCIA_FONDI_SW);
 }
 
 void Kavel::SliderMutazioni_Scroll(int Index) {
-    auto& r = state.registration;
-    (Index == 1 ? r.BIL_MUTAZ_GO : r.BIL_MUTAZ_SW)[SLOT_LIVE] =
-        sliderValue(controls, "SliderMutazioni", Index);
-    Index == 1 ? BILANCIA_MUTAZ_GO() : BILANCIA_MUTAZ_SW();
-    Marca_Led_giallo();
+    balanceSliderScroll("SliderMutazioni", Index, &RegistrationTable::BIL_MUTAZ_GO,
+                        &RegistrationTable::BIL_MUTAZ_SW, &Kavel::BILANCIA_MUTAZ_GO,
+                        &Kavel::BILANCIA_MUTAZ_SW);
 }
 
 void Kavel::SliderAncie_Scroll(int Index) {
-    auto& r = state.registration;
-    (Index == 1 ? r.BIL_ANCIE_GO : r.BIL_ANCIE_SW)[SLOT_LIVE] =
-        sliderValue(controls, "SliderAncie", Index);
-    Index == 1 ? BILANCIA_ANCIE_GO() : BILANCIA_ANCIE_SW();
-    Marca_Led_giallo();
+    balanceSliderScroll("SliderAncie", Index, &RegistrationTable::BIL_ANCIE_GO,
+                        &RegistrationTable::BIL_ANCIE_SW, &Kavel::BILANCIA_ANCIE_GO,
+                        &Kavel::BILANCIA_ANCIE_SW);
 }
 
 void Kavel::OptionGlobalCoupling_Click(int Index) {
