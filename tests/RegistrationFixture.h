@@ -25,18 +25,13 @@ class RegistrationFixture : public RoutingFixture {
         k.state.memories.BERSAGLIO_RECALL = 11; // as start-up leaves it
         k.RESET_Click();
         for (const auto& m : out.sent)
-            module.apply(sysexOf(m.bytes));
+            module.apply(m.bytes);
         clearLog();
         loop.onTimerStarted = [this](int ms) { log.push_back("wait " + std::to_string(ms)); };
         out.onSend = [this](const std::vector<std::uint8_t>& bytes) {
             log.push_back(nameOf(bytes));
-            module.apply(sysexOf(bytes));
+            module.apply(bytes);
         };
-    }
-
-    static std::string sysexOf(const std::vector<std::uint8_t>& bytes) {
-        if (bytes.empty() || bytes[0] != 0xF0) return {};
-        return {bytes.begin(), bytes.end()};
     }
 
     std::string nameOf(const std::vector<std::uint8_t>& bytes) const {

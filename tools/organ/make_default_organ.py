@@ -193,6 +193,12 @@ def setup(parts_range):
             out += part_param(part, 0x15, 0x00)  # part 10/26: a normal part, not drums
         out += part_param(part, 0x19, 0)
         out += part_param(part, 0x22, 0x40)  # reverb send
+        if group == 'rinf':
+            # The reinforcement fills out whichever reinforced stop is drawn, Fondi or Ancie, so
+            # no one group's balance may move it, least of all the Fondi balance, which is CC7 on
+            # the same channel: volume would set its level (to 0 at a full balance). Its level
+            # is the Rinforzo entries'; it follows the manual's expression (CC11), as all do.
+            out += part_param(part, 0x0C, 0x00)
         if group in BALANCE_CC:
             out += part_param(part, 0x0C, 0x00)  # volume (CC7) no longer sets the level
             out += part_param(part, 0x1F, BALANCE_CC[group])
