@@ -135,11 +135,80 @@ TEST_F(ConsoleUpdate, StandardPanelNameStaysLitWhileTheOtherManualHoldsIt) {
     EXPECT_EQ(k.controls.get("NomeFondi", 5).backColour, Colour::system(15));
 }
 
-TEST_F(ConsoleUpdate, DamagedRowSendsNoOtherGroupsEntry) {
+// A row beyond its group, from a damaged memory, is the cancel position everywhere: its
+// entry goes out, the panel shows row 0 and the module plays nothing of the group.
+TEST_F(ConsoleUpdate, RowBeyondItsGroupIsTheCancelPosition) {
+    struct Case {
+        SlotArray RegistrationTable::*field;
+        void (Kavel::*draw)(int);
+        int bad;
+        const char* cancel;
+        const char* knobs;
+        std::vector<std::size_t> parts;
+    };
+    using R = RegistrationTable;
+    const Case cases[] = {
+        {&R::FO_GO, &Kavel::Tir_FO_GO_Click, 30, "E40", "Tir_FO_GO_graph", {1, 2, 3, 4, 5}},
+        {&R::MU_SW, &Kavel::Tir_MU_SW_Click, -1, "E120", "Tir_MU_SW_graph", {27, 28, 29}},
+        {&R::AN_GO, &Kavel::Tir_AN_GO_Click, 25, "E140", "Tir_AN_GO_graph", {6, 7, 8, 9}},
+        {&R::PED, &Kavel::NomePedale_Click, 20, "E180", "Tir_PED_graph", {14, 15, 16, 30, 31, 32}},
+    };
+    auto sounding = [this](const std::vector<std::size_t>& parts) {
+        return std::count_if(parts.begin(), parts.end(),
+                             [this](std::size_t p) { return module.parts[p].sounds(); });
+    };
     auto& k = console();
-    k.state.registration.FO_GO[SLOT_LIVE] = 35; // would be entry 75, a Swell stop
-    k.AGGIORNAMENTO_KAVEL();
-    EXPECT_EQ(std::find(log.begin(), log.end(), "E75"), log.end());
+    auto& r = k.state.registration;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cancel);
+        (k.*c.draw)(1);
+        ASSERT_GT(sounding(c.parts), 0);
+        copySlot(r, SLOT_LIVE, 2); // the registration on show, but for the one damaged row
+        (r.*c.field)[2] = c.bad;
+        clearLog();
+        k.c_memory_Click(2);
+        EXPECT_NE(std::find(log.begin(), log.end(), c.cancel), log.end());
+        EXPECT_EQ(sounding(c.parts), 0);
+        EXPECT_EQ((r.*c.field)[SLOT_LIVE], 0);
+        EXPECT_EQ((r.*c.field)[SLOT_APPLIED], 0);
+        EXPECT_EQ(fs::path(k.controls.get(c.knobs, 0).picture).filename().string().find("_on"),
+                  std::string("tirante").size());
+        EXPECT_EQ(fs::path(k.controls.get(c.knobs, 1).picture).filename().string().find("_off"),
+                  std::string("tirante").size());
+        (r.*c.field)[2] = 0;
+    }
+}
+
+// With a SysEx delay the update waits between messages, and the organist may draw another
+// stop of the same group meanwhile: the module, the panel and the applied slot must all end
+// on the stop drawn last, wherever in the first one's sends the click falls.
+TEST_F(ConsoleUpdate, StopDrawnDuringTheWaitsOfAnotherWins) {
+    auto& k = console();
+    k.state.midi.RITARDO_SYSEX = 20;
+    GsModule alone; // what the second stop asks of its parts, heard on its own
+    alone.apply(k.state.stops.STOPS_TABLE[45]);
+    for (double after : {5.0, 25.0, 45.0, 70.0, 110.0, 150.0, 190.0}) {
+        SCOPED_TRACE(after);
+        k.Tir_FO_GO_Click(0);
+        loop.post(loop.now() + after, [&k] { k.Tir_FO_GO_Click(5); });
+        k.Tir_FO_GO_Click(3);
+        loop.advance(1000); // a click due after the update ended comes now
+        const auto& r = k.state.registration;
+        EXPECT_EQ(r.FO_GO[SLOT_LIVE], 5);
+        EXPECT_EQ(r.FO_GO[SLOT_APPLIED], 5);
+        for (int row : {0, 3, 5}) {
+            const bool drawnOut =
+                fs::path(k.controls.get("Tir_FO_GO_graph", row).picture).filename() ==
+                "tirante_on_go.jpg";
+            EXPECT_EQ(drawnOut, row == 5) << row;
+        }
+        for (std::size_t p = 1; p <= 5; ++p) {
+            EXPECT_EQ(module.parts[p].sounds(), alone.parts[p].sounds()) << p;
+            if (alone.parts[p].sounds()) {
+                EXPECT_EQ(module.parts[p].program, alone.parts[p].program) << p;
+            }
+        }
+    }
 }
 
 struct CouplerCase {

@@ -94,6 +94,31 @@ const HeldCase kHeldCases[] = {
      {0x85, 60, 0},
      {"95 3C 64"},
      {"85 3C 00"}},
+    {"PanicThenThruChange", // the panic silences channels 1..3 only: channel 5 still owes
+     nullptr,
+     [](Kavel& k) {
+         k.Panic_Click();
+         k.state.midi.MODO_THRU = 1;
+         reg(k).CORPO_ORGANO[SLOT_LIVE] = 2;
+     },
+     {0x94, 60, 100},
+     {0x84, 60, 0},
+     {"94 3C 64"},
+     {"B0 7B 00", "B0 7B 00", "B1 7B 00", "B1 7B 00", "B2 7B 00", "B2 7B 00", "84 3C 00"}},
+    {"PanicForgetsOnlyTheSilencedCopy",
+     [](Kavel& k) {
+         k.state.midi.MODO_THRU = 2;
+         k.state.midi.CANALE_APPRESO = {5, 1, 2, 0}; // channel 6 plays the Great
+     },
+     [](Kavel& k) {
+         k.Panic_Click();
+         k.state.midi.MODO_THRU = 0;
+     },
+     {0x95, 60, 100},
+     {0x85, 60, 0},
+     {"90 3C 64"},
+     // Silenced by the panic: the release owed nothing any more, and goes as it comes.
+     {"B0 7B 00", "B0 7B 00", "B1 7B 00", "B1 7B 00", "B2 7B 00", "B2 7B 00", "85 3C 00"}},
     {"AllAtOnce",
      [](Kavel& k) {
          reg(k).UNIONE_PED[SLOT_LIVE] = 1;
@@ -154,6 +179,31 @@ TEST_F(HeldNotesDetails, PanicForgetsHeldKeys) {
     takeSent();
     play(1, {0x80, 60, 0});
     EXPECT_EQ(takeSent(), Strings{"80 3C 00"});
+}
+
+// With the switch event armed every message is a command, but never the release of a key
+// whose press went out: that would leave the note sounding.
+TEST_F(HeldNotesDetails, ReleaseOnAnyChannelAfterTheSustainPedalIsNotACommand) {
+    for (std::uint8_t channel : {0, 4, 15}) {
+        for (bool noteOnZero : {false, true}) {
+            SCOPED_TRACE(std::to_string(channel) + (noteOnZero ? " note-on 0" : " note-off"));
+            play(1, {static_cast<std::uint8_t>(0x90 | channel), 64, 100});
+            play(2, {0xB0, 64, 127}); // the pedal on the other keyboard arms it for both
+            takeSent();
+            functions.calls.clear();
+            if (noteOnZero)
+                play(1, {static_cast<std::uint8_t>(0x90 | channel), 64, 0});
+            else
+                play(1, {static_cast<std::uint8_t>(0x80 | channel), 64, 0});
+            EXPECT_EQ(takeSent(),
+                      Strings{hexBytes(bytes({(noteOnZero ? 0x90 : 0x80) | channel, 64, 0}))});
+            EXPECT_TRUE(functions.calls.empty());
+            EXPECT_TRUE(console().state.midi.EVENTO_SWITCH); // still armed for the next key
+            play(1, {static_cast<std::uint8_t>(0x80 | channel), 64, 0}); // owed nothing now
+            EXPECT_EQ(takeSent().size(), channel < 3 ? 1u : 0u);
+            console().state.midi.EVENTO_SWITCH = false;
+        }
+    }
 }
 
 TEST_F(HeldNotesDetails, ReleaseWhileArmedStillReachesTheCoupledNotes) {

@@ -105,6 +105,7 @@ TEST_F(Memories, ClearAskedNoChangesNothingYesKeepsTheLiveSlotAndBuffers) {
     r.FO_GO[1] = 7;
     r.FO_GO[27] = 5;
     r.FO_GO[SLOT_LIVE] = 3;
+    r.SUBOTTAVA_PED[4] = 1;
     user.answers.push_back(Answer::No);
     k.CLEAR_Click();
     ASSERT_EQ(user.shown.size(), 1u);
@@ -115,11 +116,43 @@ TEST_F(Memories, ClearAskedNoChangesNothingYesKeepsTheLiveSlotAndBuffers) {
     k.CLEAR_Click();
     EXPECT_EQ(r.FO_GO[1], 0);
     EXPECT_EQ(r.CORPO_ORGANO[1], 1);
+    EXPECT_EQ(r.SUBOTTAVA_PED[4], 0); // Clr clears the sub-octave with the rest
     EXPECT_EQ(r.FO_GO[27], 5);
     EXPECT_EQ(r.FO_GO[SLOT_LIVE], 3);
     EXPECT_FALSE(k.state.memories.MEMORIE_NON_SALVATE);
     user.shown.clear();
     k.CLEAR_Click(); // nothing unsaved: no question
+    EXPECT_TRUE(user.shown.empty());
+}
+
+// The fixed memories keep organ body 0 as the defaults write it; recalled, it must neither end
+// the program nor send notes with a broken status byte, and the body in use stays.
+TEST_F(Memories, OrganBodyThatNamesNoDivisionLeavesTheLiveOne) {
+    auto& k = console();
+    k.setConsoleFunctions(nullptr);
+    auto& r = k.state.registration;
+    k.state.midi.MODO_THRU = 1;
+    k.THRUBUTTON_Click(); // body 2, the Swell
+    for (int body : {0, 4, -1, 32767}) {
+        SCOPED_TRACE(body);
+        r.CORPO_ORGANO[13] = body;
+        user.shown.clear();
+        k.Graduatore_Click(1);
+        EXPECT_TRUE(user.shown.empty());
+        EXPECT_TRUE(k.running());
+        EXPECT_EQ(r.CORPO_ORGANO[13], body); // stored as it was
+        EXPECT_EQ(r.CORPO_ORGANO[SLOT_LIVE], 2);
+        EXPECT_EQ(k.controls.get("THRUBUTTON").caption, "Swell");
+        clearLog();
+        for (std::vector<std::uint8_t> m : {bytes({0x98, 60, 100}), bytes({0x88, 60, 0}),
+                                            bytes({0xA8, 60, 9}), bytes({0xD8, 9, 0})})
+            play(1, m);
+        EXPECT_EQ(log, (std::vector<std::string>{"91 3C 64", "81 3C 00", "A8 3C 09", "D8 09"}));
+    }
+    // A body set straight into the live slot is refused by the update as well.
+    r.CORPO_ORGANO[SLOT_LIVE] = 0;
+    k.AGGIORNAMENTO_KAVEL();
+    EXPECT_EQ(r.CORPO_ORGANO[SLOT_LIVE], 2);
     EXPECT_TRUE(user.shown.empty());
 }
 
@@ -205,6 +238,45 @@ TEST_F(TotalRecall, TemperamentAtItsLastEntryIsSentAgain) {
     play(1, {0x90, 89, 100});
     EXPECT_EQ(k.state.advanced.TEMPERAMENTO, 5);
     EXPECT_TRUE(k.state.midi.EVENTO_SWITCH);
+}
+
+// Previous and next keys move within the list as it stands, never backwards, and stop at
+// its real ends: the shipped organ names 8 reverbs, more than the 6 of the first organ.
+TEST_F(TotalRecall, ListKeysStopAtTheRealEnds) {
+    auto& k = console();
+    k.setConsoleFunctions(nullptr);
+    ASSERT_EQ(k.controls.get("Riverberi").items.size(), 8u);
+    const int temperaments = static_cast<int>(k.controls.get("Temperamenti").items.size());
+    struct Case {
+        const char* list;
+        int from;
+        int key;
+        int to;
+    };
+    const Case cases[] = {
+        {"Riverberi", 5, 94, 6},
+        {"Riverberi", 6, 94, 7},
+        {"Riverberi", 7, 94, 7},
+        {"Riverberi", 7, 93, 6},
+        {"Riverberi", 0, 93, 0},
+        {"NotaInizTemp", 11, 92, 11},
+        {"NotaInizTemp", 0, 91, 0},
+        {"NotaInizTemp", 4, 92, 5},
+        {"Temperamenti", temperaments - 1, 90, temperaments - 1},
+        {"Temperamenti", temperaments - 2, 90, temperaments - 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.list) + " " + std::to_string(c.from) + " key " +
+                     std::to_string(c.key));
+        k.selectListItem(c.list, c.from);
+        play(1, {0xB0, 64, 127});
+        play(1, {0x90, static_cast<std::uint8_t>(c.key), 100});
+        EXPECT_EQ(k.controls.get(c.list).listIndex, c.to);
+        if (std::string(c.list) == "Riverberi") {
+            EXPECT_EQ(k.state.advanced.RIVERBERO, c.to);
+        }
+        play(1, {0xB0, 64, 0});
+    }
 }
 
 TEST_F(TotalRecall, ProgramChangeZeroStepsTheGreatFondiDownTen) {

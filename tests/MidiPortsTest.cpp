@@ -1,5 +1,7 @@
 #include "ConsoleFixture.h"
 
+#include "console/ManualEventLoop.h"
+#include "console/ScriptedUser.h"
 #include "midi/fake/FakeMidi.h"
 
 #include <gtest/gtest.h>
@@ -103,22 +105,77 @@ TEST_F(PortTest, InputQueuesOnlyAfterStartAndDropsSysExAndStrayBytes) {
     EXPECT_EQ(input.Status(), 0);
 }
 
-TEST_F(PortTest, EachFilterDropsOnlyItsOwnSystemMessage) {
-    for (std::size_t f = 0; f < MidiInput::kFilterable.size(); ++f) {
-        SCOPED_TRACE(f);
-        for (auto status : MidiInput::kFilterable)
-            input.Filter(status, false);
-        input.Filter(MidiInput::kFilterable[f], true);
-        openInput();
-        for (auto status : MidiInput::kFilterable)
-            input.inject({status});
-        ASSERT_EQ(input.MessageCount(), 7);
-        for (int i = 0; i < 7; ++i) {
-            EXPECT_NE(input.Status(), MidiInput::kFilterable[f]);
-            input.Action(action::kRemoveOldest);
+// Each console filter setting drops exactly its own system message, opened as the console
+// opens its ports; the pairs are written out, not taken from the program's table.
+TEST(Filters, EachSettingDropsItsOwnStatusByte) {
+    constexpr std::uint8_t kOwn[8] = {0xFE, 0xF1, 0xF6, 0xF8, 0xFA, 0xFB, 0xFD, 0xFF};
+    for (std::size_t setting = 0; setting < 8; ++setting) {
+        SCOPED_TRACE(setting);
+        FakeMidiInput in1, in2;
+        FakeMidiOutput out;
+        ManualEventLoop loop;
+        ScriptedUser user;
+        in1.devices.names = in2.devices.names = {"Keys"};
+        out.devices.names = {"Module"};
+        Kavel k(Ports{in1, in2, out}, loop, user, "");
+        k.MIDI_DEVICES_ACK();
+        k.state.midi.FILTRI_INGRESSO = {};
+        k.state.midi.FILTRI_INGRESSO[setting] = true;
+        k.MIDI_OPENING();
+        for (FakeMidiInput* in : {&in1, &in2}) {
+            for (std::uint8_t status : kOwn)
+                in->inject({status});
+            std::vector<int> arrived;
+            for (; in->MessageCount() > 0; in->Action(action::kRemoveOldest))
+                arrived.push_back(in->Status());
+            std::vector<int> expected;
+            for (std::uint8_t status : kOwn)
+                if (status != kOwn[setting]) expected.push_back(status);
+            EXPECT_EQ(arrived, expected);
         }
-        input.Action(action::kClose);
     }
+}
+
+// Nothing that is not MIDI leaves the output: it is counted, and the user hears of it once.
+TEST_F(PortTest, MalformedMessagesAreRefusedCountedAndReportedOnce) {
+    output.DeviceID(0);
+    output.Action(action::kOpen);
+    struct Send {
+        int status, data1, data2;
+        std::string sysex;
+        bool goes;
+    };
+    const Send sends[] = {
+        {0x8F, 0x3C, 0x64, "", true},
+        {0x7F, 0x3C, 0x00, "", false},  // a data byte as status
+        {0x90, 0x80, 0x40, "", false},  // a data byte above 7F
+        {0x90, 0x3C, 0x100, "", false}, // beyond a byte
+        {0x90, -1, 0x40, "", false},
+        {0xC0, 0x05, 0x200, "", true},  // program change: the second data byte is not sent
+        {0xF8, 0x200, 0x200, "", true}, // clock has no data bytes at all
+        {0xF7, 0, 0, "", false},
+        {0x100, 0, 0, "", false},
+        {0xF0, 0, 0, std::string("\xF0\x41\x10\xF7\xF0\x7E\xF7", 7), true},
+        {0xF0, 0, 0, std::string("\xF0\x41\x10", 3), false},     // no F7
+        {0xF0, 0, 0, std::string("\x41\x10\xF7", 3), false},     // no F0
+        {0xF0, 0, 0, std::string("\xF0\x41\x90\xF7", 4), false}, // status inside
+        {0xF0, 0, 0, std::string("\xF0\xF7\x00", 3), false},     // bytes after the F7
+        {0xF0, 0, 0, std::string(), false},
+    };
+    std::size_t goes = 0;
+    for (const Send& m : sends) {
+        output.Status(m.status);
+        output.Data1(m.data1);
+        output.Data2(m.data2);
+        output.SysExData(m.sysex);
+        output.Action(action::kSend);
+        if (m.goes) ++goes;
+        EXPECT_EQ(output.sent.size(), goes) << std::hex << m.status << " " << m.data1;
+    }
+    EXPECT_EQ(output.refusedMessages(), 11u);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].code, port_error::kMalformed);
+    EXPECT_NE(errors[0].text.find("Module"), std::string::npos);
 }
 
 TEST_F(PortTest, OverflowIsCountedAndReportedOnce) {

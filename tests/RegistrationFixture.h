@@ -8,6 +8,7 @@
 #include "RoutingFixture.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace kavel::test {
 
@@ -39,14 +40,44 @@ class RegistrationFixture : public RoutingFixture {
         const auto& k = *core;
         if (!s.empty() && bytes[0] == 0xF0) {
             // Part 1's temperament string is the template entry itself: call it T1.
-            for (int p = 1; p <= 32; ++p)
-                if (k.state.midi.TEMP_SYSEX[static_cast<std::size_t>(p)] == s)
-                    return "T" + std::to_string(p);
+            if (auto part = temperamentPart(bytes)) return "T" + std::to_string(*part);
             for (int i = 0; i < kStopsTableSize; ++i)
                 if (k.state.stops.STOPS_TABLE[static_cast<std::size_t>(i)] == s)
                     return "E" + std::to_string(i);
         }
         return hexBytes(bytes);
+    }
+
+    // The module part a message tunes, when it is the chosen temperament's scale tuning for
+    // that part as the template and the start note make it: the template's twelve values
+    // rotated by the start note, at the part's GS address, with a good checksum. Worked out
+    // here from the Stops Table, not taken from the strings the console built.
+    std::optional<int> temperamentPart(const std::vector<std::uint8_t>& m) const {
+        const auto& k = *core;
+        const int t = k.state.advanced.TEMPERAMENTO;
+        if (t < 0 || t > 11 || m.size() != 22 || m[21] != 0xF7) return std::nullopt;
+        const std::string& templ = k.state.stops.STOPS_TABLE[static_cast<std::size_t>(10 + t)];
+        if (templ.size() < 22) return std::nullopt;
+        const int n = k.state.advanced.NOTA_INIZIO_TEMP;
+        for (int j = 0; j < 12; ++j)
+            if (m[static_cast<std::size_t>(8 + j)] !=
+                static_cast<unsigned char>(
+                    templ[static_cast<std::size_t>(8 + ((j - n) % 12 + 12) % 12)]))
+                return std::nullopt;
+        for (std::size_t b : {0u, 1u, 2u, 3u, 4u, 7u})
+            if (m[b] != static_cast<unsigned char>(templ[b])) return std::nullopt;
+        int sum = 0;
+        for (std::size_t b = 5; b <= 19; ++b)
+            sum += m[b];
+        if (m[20] != (128 - sum % 128) % 128) return std::nullopt;
+        // Blocks 11..19 are parts 1..9, 10 is part 10, 1A..1F parts 11..16; 50 the second group.
+        const int block = m[6];
+        int q = 0;
+        if (block >= 0x11 && block <= 0x19) q = block - 0x10;
+        if (block == 0x10) q = 10;
+        if (block >= 0x1A && block <= 0x1F) q = block - 0x1A + 11;
+        if (q == 0 || (m[5] != 0x40 && m[5] != 0x50)) return std::nullopt;
+        return q + (m[5] == 0x50 ? 16 : 0);
     }
 
     void clearLog() { log.clear(); }

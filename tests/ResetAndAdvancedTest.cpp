@@ -1,6 +1,7 @@
 #include "RegistrationFixture.h"
 
 #include "registration/Temperament.h"
+#include "stops_table/SysExCheck.h"
 
 namespace kavel::test {
 namespace {
@@ -49,6 +50,44 @@ TEST_F(Reset, MutedGroupComesBackSoundingWithoutAString) {
     EXPECT_EQ(std::find(log.begin(), log.end(), "E421"), log.end());
     EXPECT_EQ(fs::path(k.controls.get("Tir_FO_GO_graph", 7).picture).filename(),
               "tirante_off_go.jpg");
+}
+
+// After a reset every group shows row 0 only, on whichever panel is in use.
+TEST_F(Reset, PanelShowsOnlyTheCancelPositionAfterwards) {
+    auto& k = console();
+    for (bool graphic : {false, true}) {
+        SCOPED_TRACE(graphic ? "graphic" : "standard");
+        k.state.panel.INTERFACCIA_GRAFICA = graphic;
+        k.Tir_FO_GO_Click(7);
+        k.Tir_FO_SW_Click(7);
+        k.Tir_MU_SW_Click(2);
+        k.NomePedale_Click(3);
+        k.RESET_Click();
+        const std::tuple<const char*, const char*, const char*, int> groups[] = {
+            {"Tir_FO_GO_graph", "Tir_FO_GO", "NomeFondi", 30},
+            {"Tir_FO_SW_graph", "Tir_FO_SW", "NomeFondi", 30},
+            {"Tir_MU_SW_graph", "Tir_MU_SW", "NomeMutaz", 20},
+            {"Tir_PED_graph", nullptr, "NomePedale", 20}};
+        for (const auto& [knob, selector, name, rows] : groups) {
+            for (int row = 0; row < rows; ++row) {
+                SCOPED_TRACE(std::string(knob) + " " + std::to_string(row));
+                const bool drawn = row == 0;
+                if (graphic) {
+                    const auto picture = fs::path(k.controls.get(knob, row).picture).filename();
+                    if (k.controls.exists(knob, row)) {
+                        EXPECT_EQ(picture.string().find(drawn ? "_on" : "_off"), 7u);
+                    }
+                    continue;
+                }
+                if (selector) {
+                    EXPECT_EQ(k.controls.get(selector, row).caption == " " ||
+                                  k.controls.get(selector, row).caption.empty(),
+                              !drawn);
+                }
+                EXPECT_EQ(k.controls.get(name, row).backColour == Colour::system(9), drawn);
+            }
+        }
+    }
 }
 
 TEST_F(Reset, ThruButtonOnlyInNormalRechannelling) {
@@ -143,7 +182,7 @@ std::string scaleTemplate(std::array<int, 12> values) {
     std::string t("\xF0\x41\x10\x42\x12\x40\x11\x40", 8);
     for (int v : values)
         t += static_cast<char>(v);
-    t += '\0';
+    t += static_cast<char>(rolandChecksum(t.substr(5)));
     t += '\xF7';
     return t;
 }

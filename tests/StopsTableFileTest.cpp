@@ -4,6 +4,7 @@
 #include "stops_table/TableText.h"
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 namespace kavel::test {
@@ -112,6 +113,115 @@ INSTANTIATE_TEST_SUITE_P(Cases, DatDecoding,
                                                       false, "record 1 is cut off"}),
                          [](const auto& info) { return info.param.name; });
 
+struct ReadCase {
+    const char* name;
+    // Puts whatever the case reads in `folder` and gives the path to read.
+    std::function<std::string(const fs::path& folder)> make;
+    bool ok;
+    std::string entry0;    // when read: entry 0; every other entry is empty
+    std::string errorPart; // when refused
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::string sparse(const fs::path& file, std::uintmax_t size) {
+    spill(file, "");
+    fs::resize_file(file, size);
+    return file.string();
+}
+
+class DatReading : public ConsoleFixture, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(DatReading, RefusesWhatIsNoTableWithoutThrowingOrReadingItWhole) {
+    const auto& c = GetParam();
+    const std::string path = c.make(folder);
+    const auto result = readDat(path);
+    ASSERT_EQ(result.table.has_value(), c.ok) << result.error;
+    if (!c.ok) {
+        EXPECT_NE(result.error.find(c.errorPart), std::string::npos) << result.error;
+        return;
+    }
+    StopsTableEntries expected{};
+    expected[0] = c.entry0;
+    EXPECT_EQ(*result.table, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DatReading,
+    ::testing::Values(
+        ReadCase{"Folder",
+                 [](const fs::path& f) {
+                     fs::create_directories(f / "organ.dat" / "inside");
+                     return (f / "organ.dat").string();
+                 },
+                 false, "", "it is a folder, not a file"},
+        ReadCase{"EndlessDevice", [](const fs::path&) { return std::string("/dev/zero"); }, false,
+                 "", "it is not a regular file"},
+        ReadCase{"Missing", [](const fs::path& f) { return (f / "gone.dat").string(); }, false, "",
+                 "the file does not exist"},
+        // 431 records of 65535 bytes and their lengths, 28246447 bytes, and 1 MiB after them.
+        ReadCase{"LargestSizeIsRead",
+                 [](const fs::path& f) { return sparse(f / "zeros.dat", 29295023); }, true, "", ""},
+        ReadCase{"OneByteMoreIsRefused",
+                 [](const fs::path& f) { return sparse(f / "zeros.dat", 29295024); }, false, "",
+                 "the file is 29295024 bytes long"},
+        ReadCase{"FarLargerIsRefused",
+                 [](const fs::path& f) { return sparse(f / "huge.dat", 3221225472u); }, false, "",
+                 "the file is 3221225472 bytes long"},
+        ReadCase{"EmptyFileIsAnEmptyTable",
+                 [](const fs::path& f) {
+                     spill(f / "empty.dat", "");
+                     return (f / "empty.dat").string();
+                 },
+                 true, "", ""},
+        ReadCase{"TruncatedRecord",
+                 [](const fs::path& f) {
+                     spill(f / "cut.dat", std::string("\x02\x00"
+                                                      "AB"
+                                                      "\x05\x00"
+                                                      "xy",
+                                                      8));
+                     return (f / "cut.dat").string();
+                 },
+                 false, "", "record 1 runs past the end of the file"},
+        ReadCase{"TrailingBytesAreIgnored",
+                 [](const fs::path& f) {
+                     spill(f / "tail.dat", std::string("\x02\x00"
+                                                       "AB",
+                                                       4) +
+                                               std::string(860, '\0') + "not part of the table");
+                     return (f / "tail.dat").string();
+                 },
+                 true, "AB", ""},
+        ReadCase{"NameInAnotherCase",
+                 [](const fs::path& f) {
+                     spill(f / "ORGAN.DAT", std::string("\x02\x00"
+                                                        "AB",
+                                                        4));
+                     return (f / "organ.dat").string();
+                 },
+                 true, "AB", ""}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(DatFile, LargestTableWithItsTrailingMegabyteIsReadAndOneByteMoreIsNot) {
+    StopsTableEntries table{};
+    for (auto& entry : table)
+        entry = std::string(kMaxDatEntry, '\x55');
+    const fs::path file = folder / "full.dat";
+    ASSERT_EQ(writeDat(file.string(), table), std::nullopt);
+    ASSERT_EQ(fs::file_size(file), 28246447u);
+    std::ofstream(file, std::ios::binary | std::ios::app) << std::string(1u << 20, '\xEE');
+    const auto read = readDat(file.string());
+    ASSERT_TRUE(read.table) << read.error;
+    EXPECT_EQ((*read.table)[430], std::string(65535, '\x55'));
+    std::ofstream(file, std::ios::binary | std::ios::app) << '\xEE';
+    const auto refused = readDat(file.string());
+    EXPECT_FALSE(refused.table);
+    EXPECT_NE(refused.error.find("29295024 bytes"), std::string::npos) << refused.error;
+}
+
 TEST_F(DatFile, OverLongEntryIsRefusedAndTheOldFileKept) {
     const fs::path file = folder / "old.dat";
     spill(file, "old contents");
@@ -189,6 +299,173 @@ TEST_F(StopsTableLoading, DamagedFileIsAFailureNotGarbage) {
     k.CARICAMENTO_DAT();
     EXPECT_EQ(user.shown.size(), 1u);
     EXPECT_EQ(k.state.stops.STOPS_TABLE[353], "Pedale");
+}
+
+struct RefusedCase {
+    const char* name;
+    std::function<std::string(const fs::path& folder)> make; // gives the path to load
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RefusedTable : public ConsoleFixture, public ::testing::WithParamInterface<RefusedCase> {};
+
+// Whatever the reader refuses, start-up gives the ordinary failure and the default organ.
+TEST_P(RefusedTable, FallsBackToTheDefaultWithTheOrdinaryMessage) {
+    const std::string path = GetParam().make(folder);
+    auto& k = console();
+    k.state.config.PATH_DAT = path;
+    k.CARICAMENTO_DAT();
+    EXPECT_EQ(messageTexts(),
+              std::vector<std::string>{"Error Loading Stops Table File " + path + kLoadError});
+    EXPECT_EQ(k.state.config.PATH_DAT, (folder / "kavel.dat").string());
+    EXPECT_EQ(k.state.stops.STOPS_TABLE[201], "Principale 8'");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedTable,
+    ::testing::Values(
+        RefusedCase{"Folder",
+                    [](const fs::path& f) {
+                        fs::create_directories(f / "organ.dat");
+                        return (f / "organ.dat").string();
+                    }},
+        RefusedCase{"EndlessDevice", [](const fs::path&) { return std::string("/dev/zero"); }},
+        RefusedCase{"FarTooLarge",
+                    [](const fs::path& f) { return sparse(f / "organ.dat", 3221225472u); }}),
+    [](const auto& info) { return info.param.name; });
+
+struct DamageCase {
+    const char* name;
+    std::function<void(StopsTableEntries&)> damage; // done to the shipped organ
+    std::string report; // the message after "The Stops Table PATH"; empty for none at all
+};
+
+void PrintTo(const DamageCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+constexpr const char* kCheckLine = "\n\"kavel-dat check\" lists every fault.";
+
+class DamagedEntries : public ConsoleFixture, public ::testing::WithParamInterface<DamageCase> {};
+
+TEST_P(DamagedEntries, LoadAllTheSameAndAreNamedInOneMessage) {
+    auto table = *readDat((folder / "kavel.DAT").string()).table;
+    GetParam().damage(table);
+    const fs::path file = folder / "organ.dat";
+    ASSERT_EQ(writeDat(file.string(), table), std::nullopt);
+    auto& k = console();
+    k.state.config.PATH_DAT = file.string();
+    k.CARICAMENTO_DAT();
+    EXPECT_EQ(k.state.config.PATH_DAT, file.string()); // no fall-back to the default
+    EXPECT_EQ(k.state.stops.STOPS_TABLE, table);
+    if (GetParam().report.empty()) {
+        EXPECT_EQ(messageTexts(), std::vector<std::string>{});
+        return;
+    }
+    ASSERT_EQ(messageTexts(),
+              std::vector<std::string>{"The Stops Table " + file.string() + GetParam().report});
+    EXPECT_EQ(user.shown[0].icon, Icon::Exclamation);
+}
+
+const std::string kGsResetBadSum("\xF0\x41\x10\x42\x12\x40\x00\x7F\x00\x40\xF7", 11);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedEntries,
+    ::testing::Values(
+        DamageCase{"SoundOrganSaysNothing", [](StopsTableEntries&) {}, ""},
+        DamageCase{"EmptyEntriesAreNothingToSend",
+                   [](StopsTableEntries& t) {
+                       t[0].clear();
+                       t[47].clear();
+                       t[421].clear();
+                   },
+                   ""},
+        DamageCase{"NamesFlagsAndReservedAreNotSysEx",
+                   [](StopsTableEntries& t) {
+                       t[210] = "\x90\xFF";
+                       t[365] = "\xF7";
+                       t[330] = "\x80";
+                       t[425] = "x";
+                   },
+                   ""},
+        DamageCase{"StopWithoutF7", [](StopsTableEntries& t) { t[47] = "\xF0\x41\x10"; },
+                   std::string(" has 1 damaged SysEx entry; Kavel will not send it:\n"
+                               "entry 47 (fondi[7].great): message 1 has no F7") +
+                       kCheckLine},
+        DamageCase{"WrongChecksumIsDamage", [](StopsTableEntries& t) { t[25] = kGsResetBadSum; },
+                   std::string(" has 1 damaged SysEx entry; Kavel will not send it:\n"
+                               "entry 25 (global[25]): message 1: Roland checksum is 40, "
+                               "should be 41") +
+                       kCheckLine},
+        DamageCase{"SecondMessageWithAHighByte",
+                   [](StopsTableEntries& t) {
+                       t[100] = std::string("\xF0\x41\x10\x42\x12\x40\x00\x7F\x00\x41\xF7"
+                                            "\xF0\x41\x90\xF7",
+                                            15);
+                   },
+                   std::string(" has 1 damaged SysEx entry; Kavel will not send it:\n"
+                               "entry 100 (mutazioni[0].great): message 2: byte 3 is 90, "
+                               "above 7F") +
+                       kCheckLine},
+        DamageCase{"SeveralInIndexOrder",
+                   [](StopsTableEntries& t) {
+                       t[421] = "\xF0";
+                       t[3] = "\x7F";
+                       t[199] = std::string("\xF0\x7E\x7F\xF7\x00", 5);
+                       t[415] = "\x90\x3C\x40";
+                   },
+                   std::string(" has 4 damaged SysEx entries; Kavel will not send them:\n"
+                               "entry 3 (global[3]): message 1 starts with 7F, not F0\n"
+                               "entry 199 (pedale[19]): message 2 starts with 00, not F0\n"
+                               "entry 415 (canceller[5]): message 1 starts with 90, not F0\n"
+                               "entry 421 (canceller[11]): message 1 has no F7") +
+                       kCheckLine},
+        DamageCase{"SixShowFiveAndOneMore",
+                   [](StopsTableEntries& t) {
+                       for (int i = 40; i <= 45; ++i)
+                           t[static_cast<std::size_t>(i)] = "\xF0";
+                   },
+                   std::string(" has 6 damaged SysEx entries; Kavel will not send them:\n"
+                               "entry 40 (fondi[0].great): message 1 has no F7\n"
+                               "entry 41 (fondi[1].great): message 1 has no F7\n"
+                               "entry 42 (fondi[2].great): message 1 has no F7\n"
+                               "entry 43 (fondi[3].great): message 1 has no F7\n"
+                               "entry 44 (fondi[4].great): message 1 has no F7\n"
+                               "and 1 more.") +
+                       kCheckLine},
+        DamageCase{"EverySysExEntry",
+                   [](StopsTableEntries& t) {
+                       for (auto& entry : t)
+                           entry = "\x7F";
+                   },
+                   std::string(" has 212 damaged SysEx entries; Kavel will not send them:\n"
+                               "entry 0 (global[0]): message 1 starts with 7F, not F0\n"
+                               "entry 1 (global[1]): message 1 starts with 7F, not F0\n"
+                               "entry 2 (global[2]): message 1 starts with 7F, not F0\n"
+                               "entry 3 (global[3]): message 1 starts with 7F, not F0\n"
+                               "entry 4 (global[4]): message 1 starts with 7F, not F0\n"
+                               "and 207 more.") +
+                       kCheckLine}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(StopsTableLoading, DamagedDefaultAfterAFailedLoadIsNamedAfterTheFailure) {
+    auto table = *readDat((folder / "kavel.DAT").string()).table;
+    table[180] = "\x90\x24\x40";
+    ASSERT_EQ(writeDat((folder / "kavel.DAT").string(), table), std::nullopt);
+    auto& k = console();
+    k.state.config.PATH_DAT = folder.string(); // a folder, not a table
+    k.CARICAMENTO_DAT();
+    const std::string fallback = (folder / "kavel.dat").string();
+    EXPECT_EQ(messageTexts(), (std::vector<std::string>{
+                                  "Error Loading Stops Table File " + folder.string() + kLoadError,
+                                  "The Stops Table " + fallback +
+                                      " has 1 damaged SysEx entry; Kavel will not send it:\n"
+                                      "entry 180 (pedale[0]): message 1 starts with 90, not F0" +
+                                      kCheckLine}));
+    EXPECT_EQ(k.state.stops.STOPS_TABLE[180], "\x90\x24\x40");
 }
 
 TEST_F(StopsTableLoading, StartUpLoadsTheShippedOrganWhateverTheCaseOfItsName) {

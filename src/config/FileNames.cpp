@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -38,6 +39,28 @@ std::string resolveCase(const std::string& path) {
                 .string();
     }
     return path;
+}
+
+FileRead readFileAtMost(const std::string& path, std::size_t maxBytes) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) return {std::nullopt, "the file does not exist", true};
+    if (fs::is_directory(status)) return {std::nullopt, "it is a folder, not a file", false};
+    if (!fs::is_regular_file(status)) return {std::nullopt, "it is not a regular file"};
+    const auto size = fs::file_size(path, ec);
+    if (ec) return {std::nullopt, "cannot read the file: " + ec.message()};
+    if (size > maxBytes)
+        return {std::nullopt, "the file is " + std::to_string(size) + " bytes long, more than " +
+                                  std::to_string(maxBytes) + " bytes such a file can hold"};
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return {std::nullopt, "cannot open the file"};
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return {std::nullopt, "an error occurred while reading the file"};
+    bytes.resize(got); // it shrank meanwhile: what was there
+    return {std::move(bytes), {}};
 }
 
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes) {

@@ -2,6 +2,7 @@
 
 // File names and whole-file writes shared by every file the console keeps.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,17 @@ std::string fileNameOf(const std::string& path);
 // `path` itself when it exists; otherwise a file in the same folder whose name differs only in
 // letter case (the console's own files are named without regard to case), else `path`.
 std::string resolveCase(const std::string& path);
+
+struct FileRead {
+    std::optional<std::string> bytes; // the whole file, or nothing when it could not be read
+    std::string error;                // why not, as a sentence
+    bool missing = false;             // there is no such file at all
+};
+
+// Reads a regular file whole, refusing one larger than `maxBytes` (a folder, a device or an
+// unreadable file is refused too, never thrown): the console's readers must not stall, crash
+// or run out of memory on a file that is not what they expect.
+FileRead readFileAtMost(const std::string& path, std::size_t maxBytes);
 
 // Writes `bytes` to a temporary file in the folder of `path`, then renames it over `path`.
 // Nothing, or a sentence saying what went wrong; the old file is untouched on failure.

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 
 namespace kavel {
 
@@ -13,86 +12,127 @@ namespace {
 
 constexpr int kFixedFirst = 13;
 constexpr int kFixedLast = 24;
+// 375 values; texts are a path and a font name. Anything near this size is not a
+// configuration file, and is not loaded whole.
+constexpr std::size_t kMaxConfigBytes = 1 << 20;
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(resolveCase(path), std::ios::binary);
-    if (!in) return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Where a window of `size` starts so that it is wholly on a screen of `screen`: where it is
+// when it fits there, else centred, else (larger than the screen) at the screen's edge.
+double placeOnScreen(double position, int size, int screen) {
+    const double sized = std::max(size, 0);
+    if (std::isfinite(position) && position >= 0 && position + sized <= screen) return position;
+    return std::max(0.0, std::floor((screen - sized) / 2));
 }
 
 } // namespace
 
-void Kavel::keepOnScreen(double& top, double& left) {
+void Kavel::keepOnScreen(double& top, double& left, const char* window) {
     const ScreenSize screen = user_.screen();
-    const auto& window = controls.get("Kavel");
-    if (top > screen.height) top = (screen.height - window.height) / 2;
-    if (left > screen.width) left = (screen.width - window.width) / 2;
+    const auto& own = controls.get(window);
+    const auto& main = controls.get("Kavel");
+    const int width = own.width > 0 ? own.width : main.width;
+    const int height = own.height > 0 ? own.height : main.height;
+    // Centred means both ways: half a window at the edge of the screen is no help.
+    const bool fits = placeOnScreen(top, height, screen.height) == top &&
+                      placeOnScreen(left, width, screen.width) == left;
+    if (fits) return;
+    top = placeOnScreen(-1, height, screen.height);
+    left = placeOnScreen(-1, width, screen.width);
 }
 
 void Kavel::LEGGI_FILE_AVVIO() {
-    bool exists = false;
-    {
-        std::ifstream probe(resolveCase(state.config.PATH_CFG), std::ios::binary);
-        exists = static_cast<bool>(probe);
-    }
-    if (!exists || !readConfig(slurp(state.config.PATH_CFG))) configDefaults();
+    const std::string path = resolveCase(state.config.PATH_CFG);
+    const FileRead file = readFileAtMost(path, kMaxConfigBytes);
+    std::optional<std::string> problem;
+    if (file.bytes)
+        problem = readConfig(*file.bytes);
+    else if (!file.missing)
+        problem = file.error;
+    if (file.bytes && !problem) return;
+    if (!problem) return configDefaults({}); // a first start: nothing to keep
+
+    // The defaults will be written over it at exit: keep what the user had, fixed memories
+    // and all, so that it can be mended or sent in.
+    const std::string kept = path + ".bad";
+    std::error_code ec;
+    std::filesystem::copy_file(path, kept, std::filesystem::copy_options::overwrite_existing, ec);
+    std::string note = "\n\nThe configuration file " + path + " could not be read (" + *problem +
+                       "), so Kavel starts with its default settings and fixed memories.";
+    note += ec ? " It could not be kept aside either (" + ec.message() + ")."
+               : " The damaged file was kept as " + kept + ".";
+    configDefaults(note);
 }
 
-// The 375 values, read straight into the settings; false at the first that cannot be read
+// The 375 values, read straight into the settings; at the first that cannot be read, why not
 // (the caller then puts the defaults over what was read).
-bool Kavel::readConfig(const std::string& bytes) {
+std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
     TextValueReader in(bytes);
     auto& m = state.midi;
     auto& c = state.config;
     auto& a = state.advanced;
     auto& mem = state.memories;
     auto& panel = state.panel;
+    auto failure = [&in] {
+        return std::optional<std::string>("value " + std::to_string(in.valuesRead()) +
+                                          (in.atEnd() ? " is missing" : " is not valid"));
+    };
 
     auto path = in.text();
-    if (!path) return false;
+    // A control character in a path is damage, not a name: it would open some other file.
+    if (!path || !storableText(*path)) return failure();
     c.PATH_DAT = *path;
     for (int* v : {&m.DISPOSITIVO_IN1, &m.DISPOSITIVO_IN2, &m.DISPOSITIVO_OUT, &a.TEMPERAMENTO,
                    &a.VELOCITA_TREMOLO, &a.TIPO_TREMOLO, &a.RIVERBERO, &a.NOTA_INIZIO_TEMP,
                    &m.MODO_THRU, &m.CANALE_APPRESO[0], &m.CANALE_APPRESO[1], &m.CANALE_APPRESO[2],
                    &m.RITARDO_NOTE, &m.RITARDO_SYSEX, &mem.MODO_ETICHETTE}) {
         auto x = in.integer();
-        if (!x) return false;
+        if (!x) return failure();
         *v = *x;
     }
-    // The delays are slider values 0..100; a damaged file must not stall every note.
+    // Settings that end up in MIDI bytes or loop counts are kept within what their controls
+    // can set: a damaged file must not stall every note or turn one message into another.
     m.RITARDO_NOTE = std::clamp(m.RITARDO_NOTE, 0, 100);
     m.RITARDO_SYSEX = std::clamp(m.RITARDO_SYSEX, 0, 100);
+    for (int& channel : m.CANALE_APPRESO)
+        channel = std::clamp(channel, 0, 15);
+    a.VELOCITA_TREMOLO = std::clamp(a.VELOCITA_TREMOLO, 0, 127);
     for (bool* flag : {&mem.LED_MEMORIE, &a.RICHIAMA_GLOBALI, &a.RICHIAMA_BILANCIAMENTO}) {
         auto x = in.integer();
-        if (!x) return false;
+        if (!x) return failure();
         *flag = *x == 1;
     }
     auto coupling = in.integer();
-    auto save = coupling ? in.integer() : std::nullopt;
-    if (!save) return false;
-    a.ACCOPPIAMENTO_GLOBALE = *coupling;
+    if (!coupling) return failure();
+    a.ACCOPPIAMENTO_GLOBALE = std::clamp(*coupling, 0, 2);
+    auto save = in.integer();
+    if (!save) return failure();
     c.SALVA_CFG_USCITA = *save;
 
     for (double* pos : {&c.ADV_TOP, &c.ADV_LEFT, &c.MAIN_TOP, &c.MAIN_LEFT}) {
         auto x = in.number();
-        if (!x) return false;
+        if (!x) return failure();
         *pos = *x;
     }
-    keepOnScreen(c.ADV_TOP, c.ADV_LEFT);
-    keepOnScreen(c.MAIN_TOP, c.MAIN_LEFT);
+    keepOnScreen(c.ADV_TOP, c.ADV_LEFT, "Advanced");
+    keepOnScreen(c.MAIN_TOP, c.MAIN_LEFT, "Kavel");
 
     for (bool& filter : m.FILTRI_INGRESSO) {
         auto x = in.integer();
-        if (!x) return false;
+        if (!x) return failure();
         filter = *x != 0;
     }
     auto bold = in.integer();
-    auto font = bold ? in.text() : std::nullopt;
-    auto size = font ? in.integer() : std::nullopt;
-    auto italic = size ? in.integer() : std::nullopt;
-    auto graphic = italic ? in.integer() : std::nullopt;
-    auto scale = graphic ? in.integer() : std::nullopt;
-    if (!scale) return false;
+    if (!bold) return failure();
+    auto font = in.text();
+    if (!font || !storableText(*font)) return failure();
+    auto size = in.integer();
+    if (!size) return failure();
+    auto italic = in.integer();
+    if (!italic) return failure();
+    auto graphic = in.integer();
+    if (!graphic) return failure();
+    auto scale = in.integer();
+    if (!scale) return failure();
     panel.fontBold = *bold == 1;
     panel.fontName = *font;
     panel.fontSize = *size;
@@ -105,14 +145,14 @@ bool Kavel::readConfig(const std::string& bytes) {
     for (int slot = kFixedFirst; slot <= kFixedLast; ++slot) {
         for (SlotArray* field : fields) {
             auto x = in.integer();
-            if (!x) return false;
+            if (!x) return failure();
             (*field)[static_cast<std::size_t>(slot)] = *x;
         }
     }
-    return true;
+    return std::nullopt;
 }
 
-void Kavel::configDefaults() {
+void Kavel::configDefaults(const std::string& note) {
     auto& m = state.midi;
     auto& c = state.config;
     auto& a = state.advanced;
@@ -139,8 +179,8 @@ void Kavel::configDefaults() {
     c.MAIN_LEFT = c.ADV_LEFT = (screen.width - window.width) / 2;
     c.MAIN_TOP = c.ADV_TOP = (screen.height - window.height) / 2;
     c.SALVA_CFG_USCITA = 1;
-    user_.messageBox({"Midi devices are unassigned : go to Setup !", kProgramTitle, Buttons::Ok,
-                      Icon::Exclamation, 0});
+    user_.messageBox({"Midi devices are unassigned : go to Setup !" + note, kProgramTitle,
+                      Buttons::Ok, Icon::Exclamation, 0});
 
     panel.fontBold = true;
     panel.fontName = "Small Fonts";
@@ -162,6 +202,19 @@ void Kavel::configDefaults() {
 }
 
 void Kavel::Salva_dati_di_avvio() {
+    // A text that would not read back would make the next start reject the whole file, fixed
+    // memories and all: the old file stays rather than that.
+    for (const auto& [what, text] : {std::pair{"Stops Table path", &state.config.PATH_DAT},
+                                     std::pair{"stop font name", &state.panel.fontName}}) {
+        if (storableText(*text)) continue;
+        user_.messageBox({std::string("The configuration was not saved: the ") + what + " \"" +
+                              *text +
+                              "\" holds a line end, a control character or a double quote "
+                              "that the configuration file cannot keep. Choose another one.",
+                          kProgramTitle, Buttons::Ok, Icon::Critical, 0});
+        state.memories.SALVA_FISSE = false; // not done now, so not later behind the user's back
+        return;
+    }
     TextValueWriter out;
     const auto& m = state.midi;
     const auto& c = state.config;

@@ -18,12 +18,27 @@ void TextValueWriter::number(double value) {
     out_ += buf;
 }
 
+namespace {
+// A comma, a quote at the start or blanks at either end would not read back as written.
+bool needsQuotes(std::string_view value) {
+    return value.find(',') != std::string_view::npos ||
+           (!value.empty() &&
+            (value.front() == '"' || value.front() == ' ' || value.back() == ' '));
+}
+bool hasControlCharacter(std::string_view value) {
+    for (char c : value)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
+    return false;
+}
+} // namespace
+
+bool storableText(std::string_view value) {
+    return !hasControlCharacter(value) &&
+           !(needsQuotes(value) && value.find('"') != std::string_view::npos);
+}
+
 void TextValueWriter::text(std::string_view value) {
-    // A comma, a quote at the start or blanks at either end would not read back as written.
-    const bool quote =
-        value.find(',') != std::string_view::npos ||
-        (!value.empty() && (value.front() == '"' || value.front() == ' ' || value.back() == ' '));
-    if (quote) {
+    if (needsQuotes(value)) {
         out_ += '"';
         out_ += value;
         out_ += "\"\r\n";
@@ -46,6 +61,7 @@ bool TextValueReader::atEnd() const {
 
 std::optional<std::string> TextValueReader::field(bool trim) {
     if (at_ >= in_.size()) return std::nullopt;
+    ++values_;
     while (at_ < in_.size() && (in_[at_] == ' ' || in_[at_] == '\t'))
         ++at_;
     std::string value;

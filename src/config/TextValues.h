@@ -34,11 +34,19 @@ class TextValueReader {
     std::optional<double> number();
     std::optional<std::string> text();
     bool atEnd() const;
+    // How many values have been taken so far: the number of the next one is this plus 1.
+    int valuesRead() const { return values_; }
 
   private:
     std::optional<std::string> field(bool trim);
     std::string_view in_;
     std::size_t at_ = 0;
+    int values_ = 0;
 };
+
+// Whether a text value reads back exactly as written: no control character (a line end would
+// split it, a NUL or the like marks a damaged file), and no double quote where the text
+// would have to be quoted (there is no escape for a quote inside quotes).
+bool storableText(std::string_view value);
 
 } // namespace kavel

@@ -65,8 +65,8 @@ void Kavel::registerNames() {
     p.add("MIDI_DEVICES_ACK", [this] { MIDI_DEVICES_ACK(); });
     p.add("LEGGI_FILE_AVVIO", [this] { LEGGI_FILE_AVVIO(); });
     p.add("Panic_Click", [this] { Panic_Click(); });
-    p.add("Sysex_Sending", 1, [this](const Procedures::Args& a) { Sysex_Sending(a[0]); });
-    p.add("Sysex_Temp_sending", 1, [this](const Procedures::Args& a) { Sysex_Temp_sending(a[0]); });
+    p.add("Sysex_Sending", 0, kStopsTableSize - 1, [this](int n) { Sysex_Sending(n); });
+    p.add("Sysex_Temp_sending", 0, 32, [this](int n) { Sysex_Temp_sending(n); });
 
     auto& m = state.midi;
     auto& v = variables;

@@ -15,6 +15,7 @@
 #include "panel/Controls.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kavel {
@@ -188,15 +189,17 @@ class Kavel {
     void registerNames();
     void buildMenus();
     void unloadMainWindow();
-    void clearFreeMemories();
+    void clearFreeMemories(bool subOctaveToo);
     enum class FreeLook { Dark, Cleared, Current, Changed };
     void setFreeIndicator(int i, FreeLook look);
     void setFixedIndicator(int i, bool lit);
     void stepTarget(int step);
-    void stepList(const char* list, int delta, int entries);
-    void configDefaults();
-    bool readConfig(const std::string& bytes);
-    void keepOnScreen(double& top, double& left);
+    void stepList(const char* list, int delta);
+    // `note` follows the defaults' message: why the file was not taken.
+    void configDefaults(const std::string& note);
+    std::optional<std::string> readConfig(const std::string& bytes);
+    // Keeps a window wholly on the screen, centring it where it would not be.
+    void keepOnScreen(double& top, double& left, const char* window);
     void drawKnob(SlotArray& field, int row);
     void toggleCoupler(SlotArray& field, bool first, const char* firstButton,
                        const char* secondButton);
@@ -204,6 +207,7 @@ class Kavel {
     // The update's parts.
     void updateStopBlock(const StopBlock& block);
     void drawStop(const StopBlock& block, int oldRow, int newRow);
+    void pushInAppliedStops();
     void updateCanceller(int division, int group);
     void sendController(int status, int controller, int value);
     void sendLevel(const LevelSender& sender);

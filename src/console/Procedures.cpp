@@ -5,11 +5,16 @@
 namespace kavel {
 
 void Procedures::add(std::string name, int arity, std::function<void(const Args&)> run) {
-    table_[std::move(name)] = Entry{arity, std::move(run)};
+    table_[std::move(name)] = Entry{arity, std::move(run), std::nullopt};
 }
 
 void Procedures::add(std::string name, std::function<void()> run) {
     add(std::move(name), 0, [run = std::move(run)](const Args&) { run(); });
+}
+
+void Procedures::add(std::string name, int first, int last, std::function<void(int)> run) {
+    table_[std::move(name)] =
+        Entry{1, [run = std::move(run)](const Args& a) { run(a[0]); }, std::pair{first, last}};
 }
 
 std::optional<std::string> Procedures::call(std::string_view name,
@@ -27,6 +32,10 @@ std::optional<std::string> Procedures::call(std::string_view name,
         if (ec != std::errc{} || end != a.data() + a.size()) return "not a number: " + a;
         values.push_back(v);
     }
+    if (const auto& range = entry.indexRange;
+        range && (values[0] < range->first || values[0] > range->second))
+        return std::string(name) + ": index " + std::to_string(values[0]) + " is outside " +
+               std::to_string(range->first) + ".." + std::to_string(range->second);
     entry.run(values);
     return std::nullopt;
 }

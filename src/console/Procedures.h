@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kavel {
@@ -18,6 +19,9 @@ class Procedures {
     // `arity` is the number of integer arguments the procedure takes.
     void add(std::string name, int arity, std::function<void(const Args&)> run);
     void add(std::string name, std::function<void()> run);
+    // A one-argument procedure whose argument is an index into a control array of
+    // `first`..`last`: a call outside it is refused, never run.
+    void add(std::string name, int first, int last, std::function<void(int)> run);
 
     bool contains(std::string_view name) const { return table_.find(name) != table_.end(); }
     // An error text, or nothing when the procedure ran.
@@ -27,6 +31,7 @@ class Procedures {
     struct Entry {
         int arity = 0;
         std::function<void(const Args&)> run;
+        std::optional<std::pair<int, int>> indexRange;
     };
     std::map<std::string, Entry, std::less<>> table_;
 };

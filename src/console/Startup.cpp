@@ -14,7 +14,7 @@ void Kavel::Form_Load() {
     MIDI_DEVICES_ACK();
     mem.SALVA_FISSE = false;
     state.config.PATH_CFG = inProgramFolder("kavel.CFG");
-    clearFreeMemories();
+    clearFreeMemories(false);
 
     LEGGI_FILE_AVVIO();
     MIDI_OPENING();
@@ -45,16 +45,20 @@ void Kavel::Form_Load() {
 
     AGGIORNAMENTO_KAVEL();
 
+    // The panel has its size by now: the saved place must still hold all of it.
+    auto& c = state.config;
+    keepOnScreen(c.MAIN_TOP, c.MAIN_LEFT, "Kavel");
     auto& window = controls.edit("Kavel");
-    window.left = static_cast<int>(state.config.MAIN_LEFT);
-    window.top = static_cast<int>(state.config.MAIN_TOP);
+    window.left = static_cast<int>(c.MAIN_LEFT);
+    window.top = static_cast<int>(c.MAIN_TOP);
     user_.showWindow("Advanced", false);
     user_.showWindow("Kavel", false);
     mem.MEMORIE_NON_SALVATE = false;
 }
 
-// The cleared free memories F1..F12; the sub-octave keeps its start value.
-void Kavel::clearFreeMemories() {
+// The cleared free memories F1..F12. Start-up leaves the sub-octave at its start value; Clr
+// clears it with the rest.
+void Kavel::clearFreeMemories(bool subOctaveToo) {
     auto& r = state.registration;
     for (std::size_t slot = 1; slot <= 12; ++slot) {
         for (auto* stop : {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW, &r.PED,
@@ -70,6 +74,7 @@ void Kavel::clearFreeMemories() {
         r.UNIONE_PED[slot] = 0;
         r.UNIONE_MAN[slot] = 0;
         r.CORPO_ORGANO[slot] = 1;
+        if (subOctaveToo) r.SUBOTTAVA_PED[slot] = 0;
     }
 }
 

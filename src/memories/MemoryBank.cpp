@@ -46,6 +46,7 @@ void Kavel::Memorie(int& Index) {
     m.MEMORIA_INTATTA = false;
     const auto fields = fieldsInOrder(r);
     if (!m.REC_MEMORIA) {
+        const int liveBody = r.CORPO_ORGANO[SLOT_LIVE];
         for (std::size_t f = 0; f < fields.size(); ++f) {
             const bool expression = f >= 9 && f <= 11;
             const bool balance = f >= 12 && f <= 17;
@@ -54,6 +55,10 @@ void Kavel::Memorie(int& Index) {
                 continue;
             (*fields[f])[SLOT_LIVE] = (*fields[f])[static_cast<std::size_t>(Index)];
         }
+        // The fixed memories keep organ body 0 as written; a body that names no division
+        // leaves the live one as it was.
+        const int body = r.CORPO_ORGANO[static_cast<std::size_t>(Index)];
+        r.CORPO_ORGANO[SLOT_LIVE] = isOrganBody(body) ? body : liveBody;
         AGGIORNAMENTO_KAVEL();
         Send_Tremolo_GO(r.TREMOLO_GO[SLOT_LIVE]);
         Send_Tremolo_SW(r.TREMOLO_SW[SLOT_LIVE]);
@@ -121,7 +126,7 @@ void Kavel::CLEAR_Click() {
         if (go) m.MEMORIE_NON_SALVATE = false;
     }
     if (go) {
-        clearFreeMemories();
+        clearFreeMemories(true);
         m.REC_MEMORIA = false;
         controls.edit("Rec_button").backColour = Colour::system(kUnlit);
         m.MEMORIA_INTATTA = false;

@@ -1,5 +1,6 @@
 #include "console/Kavel.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kavel {
@@ -39,12 +40,13 @@ void Kavel::stepTarget(int step) {
     if (n >= 0 && n <= target->highestRow) (this->*(target->draw))(n);
 }
 
-// A previous or next entry of an Advanced list, held within its first `entries` items.
-void Kavel::stepList(const char* list, int delta, int entries) {
-    const int index = controls.get(list).listIndex;
-    int next = index + delta;
-    if (next < 0) next = 0;
-    if (next > entries - 1) next = entries - 1;
+// A previous or next entry of an Advanced list. The lists hold what the Stops Table names, so
+// the last entry is the list's own; a next key never moves back.
+void Kavel::stepList(const char* list, int delta) {
+    const auto& c = controls.get(list);
+    const int last = static_cast<int>(c.items.size()) - 1;
+    if (last < 0) return; // nothing to choose from
+    const int next = std::clamp(c.listIndex + delta, 0, std::max(last, c.listIndex));
     selectListItem(list, next);
 }
 
@@ -67,17 +69,17 @@ void Kavel::Total_Recall(int& Nota, int /*Canale*/) {
     }
     switch (key) {
     case 89:
-        return stepList("Temperamenti", -1, 7);
+        return stepList("Temperamenti", -1);
     case 90:
-        return stepList("Temperamenti", +1, 7);
+        return stepList("Temperamenti", +1);
     case 91:
-        return stepList("NotaInizTemp", -1, 12);
+        return stepList("NotaInizTemp", -1);
     case 92:
-        return stepList("NotaInizTemp", +1, 12);
+        return stepList("NotaInizTemp", +1);
     case 93:
-        return stepList("Riverberi", -1, 6);
+        return stepList("Riverberi", -1);
     case 94:
-        return stepList("Riverberi", +1, 6);
+        return stepList("Riverberi", +1);
     default:
         break;
     }
@@ -122,12 +124,11 @@ void Kavel::Total_Recall(int& Nota, int /*Canale*/) {
 
 void Kavel::THRUBUTTON_Click() {
     auto& body = state.registration.CORPO_ORGANO;
-    body[SLOT_LIVE] = body[SLOT_LIVE] >= 3 ? 1 : body[SLOT_LIVE] + 1;
+    body[SLOT_LIVE] = isOrganBody(body[SLOT_LIVE]) && body[SLOT_LIVE] < 3 ? body[SLOT_LIVE] + 1 : 1;
     body[SLOT_APPLIED] = body[SLOT_LIVE];
     if (state.midi.MODO_THRU == 1) {
         static const char* const kBodies[] = {"Great", "Swell", "Pedal"};
-        const int b = body[SLOT_LIVE];
-        if (b >= 1 && b <= 3) controls.edit("THRUBUTTON").caption = kBodies[b - 1];
+        controls.edit("THRUBUTTON").caption = kBodies[body[SLOT_LIVE] - 1];
         Marca_Led_giallo();
     }
     ADATTA_PULSANTE_THRU();

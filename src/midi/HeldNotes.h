@@ -36,6 +36,24 @@ class HeldNotes {
         s.count = 0;
         return taken;
     }
+    // True when a press of this key was sent and its release is still owed.
+    bool holds(int input, int channel, int note) { return at(input, channel, note).count > 0; }
+    // Forgets the destinations on the module channels below `channels` (an All Notes Off
+    // there silenced them); destinations on other channels still owe their releases.
+    void forgetChannelsBelow(int channels) {
+        for (auto& byChannel : table_)
+            for (auto& byNote : byChannel)
+                for (Sends& s : byNote) {
+                    std::uint8_t kept = 0;
+                    for (std::uint8_t i = 0; i < s.count; ++i) {
+                        if (s.channel[i] < channels) continue;
+                        s.channel[kept] = s.channel[i];
+                        s.note[kept] = s.note[i];
+                        ++kept;
+                    }
+                    s.count = kept;
+                }
+    }
     void clear() { table_ = {}; }
 
   private:

@@ -57,6 +57,8 @@ void Kavel::rechannel(Message& m) const {
     const int type = m.status & 0xF0;
     if (midi.MODO_THRU == 1) {
         const int body = state.registration.CORPO_ORGANO[SLOT_LIVE];
+        // A body outside the three divisions would make a status byte of another type.
+        if (body < 1 || body > 3) return;
         if (type == 0xB0 || type == 0x90 || type == 0xE0 || type == 0x80)
             m.status = type + body - 1;
     } else if (midi.MODO_THRU == 2) {
@@ -86,6 +88,11 @@ void Kavel::route(int which, Message m) {
     }
     // R2
     rechannel(m);
+
+    // A key whose press went out is released where the press went, whatever the switch event
+    // or the channel: taking its release as a command would leave the note sounding.
+    if (isRelease(m.status, m.data2) && held_.holds(which, incomingChannel, incomingNote))
+        return forward(which, m, incomingChannel, incomingNote);
 
     // R3, R4: releases on the three divisions always pass.
     if (between(m.status, 0x80, 0x82) || (between(m.status, 0x90, 0x92) && m.data2 == 0))

@@ -29,7 +29,26 @@ std::size_t shortLength(int status) {
     return (type == 0xC0 || type == 0xD0) ? 2 : 3;
 }
 
+bool isDataByte(int b) {
+    return b >= 0 && b <= 0x7F;
+}
+
 } // namespace
+
+bool isSysExStream(std::string_view bytes) {
+    if (bytes.empty()) return false;
+    bool inMessage = false;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == 0xF0 && !inMessage)
+            inMessage = true;
+        else if (b == 0xF7 && inMessage)
+            inMessage = false;
+        else if (!inMessage || b > 0x7F)
+            return false;
+    }
+    return !inMessage;
+}
 
 // ---- both
 
@@ -78,12 +97,17 @@ void MidiOutput::Action(int code) {
         if (!isOpen()) return;
         bool sent;
         if (status_ == 0xF0) {
+            if (!isSysExStream(sysex_)) return refuse();
             sent = backendSend(reinterpret_cast<const std::uint8_t*>(sysex_.data()), sysex_.size());
         } else {
+            if (status_ < 0x80 || status_ > 0xFF || status_ == 0xF7) return refuse();
+            const std::size_t size = shortLength(status_);
+            if ((size > 1 && !isDataByte(data1_)) || (size > 2 && !isDataByte(data2_)))
+                return refuse();
             const std::array<std::uint8_t, 3> bytes = {static_cast<std::uint8_t>(status_),
-                                                       static_cast<std::uint8_t>(data1_ & 0x7F),
-                                                       static_cast<std::uint8_t>(data2_ & 0x7F)};
-            sent = backendSend(bytes.data(), shortLength(bytes[0]));
+                                                       static_cast<std::uint8_t>(data1_),
+                                                       static_cast<std::uint8_t>(data2_)};
+            sent = backendSend(bytes.data(), size);
         }
         if (!sent) raiseError(port_error::kSendFailed, "The MIDI output refused a message");
         break;
@@ -91,6 +115,16 @@ void MidiOutput::Action(int code) {
     default:
         break; // 4 (start) has nothing to do on an output
     }
+}
+
+void MidiOutput::refuse() {
+    ++refused_;
+    if (refusalReported_) return;
+    refusalReported_ = true;
+    raiseError(port_error::kMalformed,
+               "Kavel did not send a message to \"" + DeviceName() +
+                   "\" because it was not valid MIDI (a damaged Stops Table entry or memory?). "
+                   "Such messages are left out from now on without a further warning.");
 }
 
 void MidiOutput::lost(const std::string& text) {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace kavel {
 
@@ -23,6 +24,7 @@ inline constexpr int kVanished = 3;      // an open device went away
 inline constexpr int kQueueOverflow = 4; // input arrived faster than it was handled
 inline constexpr int kSendFailed = 5;    // the driver refused a message
 inline constexpr int kDriver = 6;        // the MIDI system reported a fault
+inline constexpr int kMalformed = 7;     // a message that is not valid MIDI was not sent
 } // namespace port_error
 
 // Raised by DeviceID and by Action 1 (open): the port is left closed.
@@ -42,6 +44,9 @@ inline constexpr int kStart = 4;
 inline constexpr int kRemoveOldest = 6;
 inline constexpr int kSend = 7;
 } // namespace action
+
+// One or more complete SysEx messages back to back, F0 ... F7, with only data bytes between.
+bool isSysExStream(std::string_view bytes);
 
 using ErrorEvent = std::function<void(int& ErrorCode, std::string& ErrorMessage)>;
 
@@ -81,8 +86,10 @@ class MidiOutput : public MidiPort {
     void Data1(int value) { data1_ = value; }
     void Data2(int value) { data2_ = value; }
     void SysExData(std::string bytes) { sysex_ = std::move(bytes); }
-    // 1 open (throws PortError), 4 start, 2 close, 7 send. A send on a closed port does nothing.
+    // 1 open (throws PortError), 4 start, 2 close, 7 send. A send on a closed port does nothing;
+    // a message that is not valid MIDI is never sent, only counted (and reported once).
     void Action(int code);
+    unsigned refusedMessages() const { return refused_; }
 
   protected:
     // Return false when the driver refused the message.
@@ -91,10 +98,13 @@ class MidiOutput : public MidiPort {
     void lost(const std::string& text);
 
   private:
+    void refuse();
     int status_ = 0;
     int data1_ = 0;
     int data2_ = 0;
     std::string sysex_;
+    unsigned refused_ = 0;
+    bool refusalReported_ = false;
 };
 
 class MidiInput : public MidiPort {

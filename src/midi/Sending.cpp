@@ -1,4 +1,5 @@
 #include "console/Kavel.h"
+#include "stops_table/SysExCheck.h"
 
 namespace kavel {
 
@@ -13,6 +14,9 @@ void Kavel::Sysex_Sending(int N_sysex) {
     if (N_sysex < 0 || N_sysex >= kStopsTableSize) return;
     // A copy: a wait below may run code that changes the table.
     const std::string entry = state.stops.STOPS_TABLE[static_cast<std::size_t>(N_sysex)];
+    // Checked at every send, as the table may have been edited since it was loaded: a damaged
+    // entry would put stray status and data bytes on the wire, so none of it goes.
+    if (!isSoundSysEx(entry)) return;
     const int delay = state.midi.RITARDO_SYSEX;
     if (delay == 0) return sendSysEx(entry);
     std::size_t start = 0;
@@ -38,8 +42,9 @@ void Kavel::Panic_Click() {
         MIDIOutput1.Action(action::kSend);
         MIDIOutput1.Action(action::kSend);
     }
-    // Every note has been silenced: no release is owed any more.
-    held_.clear();
+    // Only the division channels were silenced: a note held on another channel still
+    // owes its release, and must get it where its press went.
+    held_.forgetChannelsBelow(3);
 }
 
 } // namespace kavel

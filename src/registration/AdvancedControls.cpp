@@ -97,12 +97,14 @@ void Kavel::SliderAncie_Scroll(int Index) {
 }
 
 void Kavel::OptionGlobalCoupling_Click(int Index) {
+    if (Index < 0 || Index > 2) return; // three options: none, manuals, all
     for (int i = 0; i < 3; ++i)
         controls.edit("OptionGlobalCoupling", i).value = i == Index;
     state.advanced.ACCOPPIAMENTO_GLOBALE = Index;
 }
 
 void Kavel::Memory_Recall_Click(int Index) {
+    if (Index != 0 && Index != 1) return;
     const bool checked = controls.get("Memory_Recall", Index).value != 0;
     (Index == 0 ? state.advanced.RICHIAMA_GLOBALI : state.advanced.RICHIAMA_BILANCIAMENTO) =
         checked;
@@ -115,7 +117,7 @@ void Kavel::PREPARA_TEMPERAMENTO() {
         state.stops.STOPS_TABLE[static_cast<std::size_t>(stops::kTemperaments + t)];
     if (templ.size() <= 2) return;
     auto built = buildTemperament(templ, state.advanced.NOTA_INIZIO_TEMP);
-    if (!built) return; // a template too short to hold the twelve values changes nothing
+    if (!built) return; // a damaged template, or one too short for the values, changes nothing
     for (std::size_t p = 0; p < built->size(); ++p)
         state.midi.TEMP_SYSEX[p + 1] = (*built)[p];
 }

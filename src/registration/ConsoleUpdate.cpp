@@ -166,6 +166,12 @@ SlotArray& cancellerField(RegistrationTable& r, int division, int group) {
 } // namespace
 
 void Kavel::AGGIORNAMENTO_KAVEL() {
+    // A row beyond its group (a damaged memory or file) is the cancel position: sending it
+    // would reach into another group's entries, and the panel has no knob to show it.
+    for (const StopBlock& block : kBlocks) {
+        int& row = (state.registration.*(block.field))[SLOT_LIVE];
+        if (row < 0 || row >= block.rows) row = 0;
+    }
     for (const StopBlock& block : kBlocks)
         updateStopBlock(block);
 
@@ -191,14 +197,16 @@ void Kavel::AGGIORNAMENTO_KAVEL() {
     r.SUBOTTAVA_PED[SLOT_APPLIED] = r.SUBOTTAVA_PED[SLOT_LIVE];
 
     try {
-        // Step 12, the organ body as the Thru button shows it.
-        if (r.CORPO_ORGANO[SLOT_LIVE] != r.CORPO_ORGANO[SLOT_APPLIED]) {
-            r.CORPO_ORGANO[SLOT_APPLIED] = r.CORPO_ORGANO[SLOT_LIVE];
+        // Step 12, the organ body as the Thru button shows it. A body that names no division
+        // never becomes live: the one before stays, and so does the button.
+        auto& body = r.CORPO_ORGANO;
+        if (!isOrganBody(body[SLOT_LIVE]))
+            body[SLOT_LIVE] = isOrganBody(body[SLOT_APPLIED]) ? body[SLOT_APPLIED] : 1;
+        if (body[SLOT_LIVE] != body[SLOT_APPLIED]) {
+            body[SLOT_APPLIED] = body[SLOT_LIVE];
             if (state.midi.MODO_THRU == 1) {
                 static const char* const kBodies[] = {"Great", "Swell", "Pedal"};
-                const int body = r.CORPO_ORGANO[SLOT_LIVE];
-                if (body < 1 || body > 3) throw std::out_of_range("organ body");
-                controls.edit("THRUBUTTON").caption = kBodies[body - 1];
+                controls.edit("THRUBUTTON").caption = kBodies[body[SLOT_LIVE] - 1];
                 Marca_Led_giallo();
             }
             ADATTA_PULSANTE_THRU();
@@ -215,9 +223,14 @@ void Kavel::updateStopBlock(const StopBlock& b) {
     bool REGISTRO_CAMBIATO = false;
     if (stop[SLOT_LIVE] != stop[SLOT_APPLIED]) {
         REGISTRO_CAMBIATO = true;
-        const int row = stop[SLOT_LIVE];
-        // A row outside the group (a damaged memory) would send another group's entry.
-        if (row >= 0 && row < b.rows) Sysex_Sending(b.firstEntry + row);
+        // The live row is read afresh at each step: a click during the waits of a send
+        // changes it. Its own update sent the new stop, but the rest of the old one went out
+        // after it, so the new one goes again until a send ends on the row still drawn.
+        for (int sent = -1; sent != stop[SLOT_LIVE];) {
+            if (stop[SLOT_LIVE] < 0 || stop[SLOT_LIVE] >= b.rows) stop[SLOT_LIVE] = 0;
+            sent = stop[SLOT_LIVE];
+            Sysex_Sending(b.firstEntry + sent);
+        }
         if (b.rinforzoOn != kNone) {
             const auto& stops = state.stops;
             const auto fondi =
@@ -229,13 +242,13 @@ void Kavel::updateStopBlock(const StopBlock& b) {
                 (ancie < stops.RINFORZABILE_AN.size() && stops.RINFORZABILE_AN[ancie] == "1");
             Sysex_Sending(reinforce ? b.rinforzoOn : b.rinforzoOff);
         }
-        drawStop(b, stop[SLOT_APPLIED], row);
-        stop[SLOT_APPLIED] = row;
+        drawStop(b, stop[SLOT_APPLIED], stop[SLOT_LIVE]);
+        stop[SLOT_APPLIED] = stop[SLOT_LIVE];
         for (int part : b.parts)
             if (part != 0) Sysex_Temp_sending(part);
         // The new stop's strings made a muted group sound again: silence it.
         if (b.muteEntry != kNone && cancellerField(r, b.division, b.group)[SLOT_LIVE] == 0 &&
-            row != 0)
+            stop[SLOT_LIVE] != 0)
             Sysex_Sending(b.muteEntry);
     }
     if (b.balance) {
@@ -267,12 +280,30 @@ void Kavel::updateStopBlock(const StopBlock& b) {
     }
 }
 
+namespace {
+const std::string& pushedIn(const PanelState& p, int division) {
+    return division == kGreat   ? p.PIC_TIRANTE_OFF_GO
+           : division == kSwell ? p.PIC_TIRANTE_OFF_SW
+                                : p.PIC_TIRANTE_OFF;
+}
+} // namespace
+
+// The reset's pushing in of the applied stops, on both panels: the update that follows draws
+// row 0 from the forcing row, not from the row that was on show.
+void Kavel::pushInAppliedStops() {
+    auto& r = state.registration;
+    for (const StopBlock& b : kBlocks) {
+        const int row = (r.*(b.field))[SLOT_APPLIED];
+        controls.edit(b.graph, row).picture = pushedIn(state.panel, b.division);
+        if (b.selector) controls.edit(b.selector, row).caption = " ";
+        controls.edit(b.name, row).backColour = Colour::system(kUnlit);
+    }
+}
+
 void Kavel::drawStop(const StopBlock& b, int oldRow, int newRow) {
     const auto& p = state.panel;
     if (p.INTERFACCIA_GRAFICA) {
-        const std::string& off = b.division == kGreat   ? p.PIC_TIRANTE_OFF_GO
-                                 : b.division == kSwell ? p.PIC_TIRANTE_OFF_SW
-                                                        : p.PIC_TIRANTE_OFF;
+        const std::string& off = pushedIn(p, b.division);
         const std::string& on = b.division == kGreat   ? p.PIC_TIRANTE_ON_GO
                                 : b.division == kSwell ? p.PIC_TIRANTE_ON_SW
                                                        : p.PIC_TIRANTE_ON;

@@ -1,40 +1,44 @@
 #include "console/Kavel.h"
 
+#include <tuple>
+
 namespace kavel {
 
 void Kavel::registerProcedures() {
     auto& p = procedures;
     using Args = Procedures::Args;
-    const std::pair<const char*, void (Kavel::*)(int)> indexed[] = {
-        {"Tir_FO_GO_Click", &Kavel::Tir_FO_GO_Click},
-        {"Tir_FO_GO_graph_Click", &Kavel::Tir_FO_GO_graph_Click},
-        {"Tir_FO_SW_Click", &Kavel::Tir_FO_SW_Click},
-        {"Tir_FO_SW_graph_Click", &Kavel::Tir_FO_SW_graph_Click},
-        {"Tir_MU_GO_Click", &Kavel::Tir_MU_GO_Click},
-        {"Tir_MU_GO_graph_Click", &Kavel::Tir_MU_GO_graph_Click},
-        {"Tir_MU_SW_Click", &Kavel::Tir_MU_SW_Click},
-        {"Tir_MU_SW_graph_Click", &Kavel::Tir_MU_SW_graph_Click},
-        {"Tir_AN_GO_Click", &Kavel::Tir_AN_GO_Click},
-        {"Tir_AN_GO_graph_Click", &Kavel::Tir_AN_GO_graph_Click},
-        {"Tir_AN_SW_Click", &Kavel::Tir_AN_SW_Click},
-        {"Tir_AN_SW_graph_Click", &Kavel::Tir_AN_SW_graph_Click},
-        {"NomePedale_Click", &Kavel::NomePedale_Click},
-        {"Tir_PED_graph_Click", &Kavel::Tir_PED_graph_Click},
-        {"Button_Annullatori_go_Click", &Kavel::Button_Annullatori_go_Click},
-        {"Button_Annullatori_sw_Click", &Kavel::Button_Annullatori_sw_Click},
-        {"SliderFondi_Scroll", &Kavel::SliderFondi_Scroll},
-        {"SliderMutazioni_Scroll", &Kavel::SliderMutazioni_Scroll},
-        {"SliderAncie_Scroll", &Kavel::SliderAncie_Scroll},
-        {"OptionGlobalCoupling_Click", &Kavel::OptionGlobalCoupling_Click},
-        {"Memory_Recall_Click", &Kavel::Memory_Recall_Click},
-        {"Send_Tremolo_GO", &Kavel::Send_Tremolo_GO},
-        {"Send_Tremolo_SW", &Kavel::Send_Tremolo_SW},
-        {"Ledfree_Click", &Kavel::Ledfree_Click},
-        {"c_memory_Click", &Kavel::c_memory_Click},
-        {"LedFix_Click", &Kavel::LedFix_Click},
-        {"Graduatore_Click", &Kavel::Graduatore_Click},
+    // Handlers of control arrays, with the indexes their arrays have.
+    const std::tuple<const char*, void (Kavel::*)(int), int, int> indexed[] = {
+        {"Tir_FO_GO_Click", &Kavel::Tir_FO_GO_Click, 0, 29},
+        {"Tir_FO_GO_graph_Click", &Kavel::Tir_FO_GO_graph_Click, 0, 29},
+        {"Tir_FO_SW_Click", &Kavel::Tir_FO_SW_Click, 0, 29},
+        {"Tir_FO_SW_graph_Click", &Kavel::Tir_FO_SW_graph_Click, 0, 29},
+        {"Tir_MU_GO_Click", &Kavel::Tir_MU_GO_Click, 0, 19},
+        {"Tir_MU_GO_graph_Click", &Kavel::Tir_MU_GO_graph_Click, 0, 19},
+        {"Tir_MU_SW_Click", &Kavel::Tir_MU_SW_Click, 0, 19},
+        {"Tir_MU_SW_graph_Click", &Kavel::Tir_MU_SW_graph_Click, 0, 19},
+        {"Tir_AN_GO_Click", &Kavel::Tir_AN_GO_Click, 0, 19},
+        {"Tir_AN_GO_graph_Click", &Kavel::Tir_AN_GO_graph_Click, 0, 19},
+        {"Tir_AN_SW_Click", &Kavel::Tir_AN_SW_Click, 0, 19},
+        {"Tir_AN_SW_graph_Click", &Kavel::Tir_AN_SW_graph_Click, 0, 19},
+        {"NomePedale_Click", &Kavel::NomePedale_Click, 0, 19},
+        {"Tir_PED_graph_Click", &Kavel::Tir_PED_graph_Click, 0, 19},
+        {"Button_Annullatori_go_Click", &Kavel::Button_Annullatori_go_Click, 0, 2},
+        {"Button_Annullatori_sw_Click", &Kavel::Button_Annullatori_sw_Click, 0, 2},
+        {"SliderFondi_Scroll", &Kavel::SliderFondi_Scroll, 1, 2},
+        {"SliderMutazioni_Scroll", &Kavel::SliderMutazioni_Scroll, 1, 2},
+        {"SliderAncie_Scroll", &Kavel::SliderAncie_Scroll, 1, 2},
+        {"OptionGlobalCoupling_Click", &Kavel::OptionGlobalCoupling_Click, 0, 2},
+        {"Memory_Recall_Click", &Kavel::Memory_Recall_Click, 0, 1},
+        {"Ledfree_Click", &Kavel::Ledfree_Click, 1, 12},
+        {"c_memory_Click", &Kavel::c_memory_Click, 1, 24}, // the hotkeys reach 13..24 through it
+        {"LedFix_Click", &Kavel::LedFix_Click, 1, 12},
+        {"Graduatore_Click", &Kavel::Graduatore_Click, 1, 12},
     };
-    for (auto [name, fn] : indexed)
+    for (auto [name, fn, first, last] : indexed)
+        p.add(name, first, last, [this, fn](int index) { (this->*fn)(index); });
+    for (auto [name, fn] : {std::pair{"Send_Tremolo_GO", &Kavel::Send_Tremolo_GO},
+                            std::pair{"Send_Tremolo_SW", &Kavel::Send_Tremolo_SW}})
         p.add(name, 1, [this, fn](const Args& a) { (this->*fn)(a[0]); });
 
     const std::pair<const char*, void (Kavel::*)()> plain[] = {

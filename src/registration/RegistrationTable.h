@@ -52,6 +52,11 @@ std::array<SlotArray*, kFieldCount> fieldsInOrder(RegistrationTable& table);
 // Their names, "ANNULL_GO(0)" for the cancellers.
 extern const std::array<const char*, kFieldCount> kFieldNames;
 
+// An organ body names a division: 1 Great, 2 Swell, 3 Pedal.
+constexpr bool isOrganBody(int body) {
+    return body >= 1 && body <= 3;
+}
+
 // Copies all 28 fields of slot `from` into slot `to`.
 void copySlot(RegistrationTable& table, int from, int to);
 

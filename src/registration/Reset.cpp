@@ -25,19 +25,7 @@ void Kavel::RESET_kavel() {
     SPENGO_MEMORIE();
     Spengo_Graduatore();
 
-    // The graphic drawknobs of the applied stops are pushed in.
-    const auto& r = state.registration;
-    const auto& p = state.panel;
-    const std::tuple<const char*, const SlotArray*, const std::string*> knobs[] = {
-        {"Tir_FO_GO_graph", &r.FO_GO, &p.PIC_TIRANTE_OFF_GO},
-        {"Tir_MU_GO_graph", &r.MU_GO, &p.PIC_TIRANTE_OFF_GO},
-        {"Tir_AN_GO_graph", &r.AN_GO, &p.PIC_TIRANTE_OFF_GO},
-        {"Tir_FO_SW_graph", &r.FO_SW, &p.PIC_TIRANTE_OFF_SW},
-        {"Tir_MU_SW_graph", &r.MU_SW, &p.PIC_TIRANTE_OFF_SW},
-        {"Tir_AN_SW_graph", &r.AN_SW, &p.PIC_TIRANTE_OFF_SW},
-        {"Tir_PED_graph", &r.PED, &p.PIC_TIRANTE_OFF}};
-    for (const auto& [name, field, picture] : knobs)
-        controls.edit(name, (*field)[SLOT_APPLIED]).picture = *picture;
+    pushInAppliedStops();
 
     VALORI_DI_DEFAULT();
 

@@ -61,12 +61,14 @@ void Kavel::Tir_PED_graph_Click(int Index) {
 }
 
 void Kavel::Button_Annullatori_go_Click(int Index) {
+    if (Index < 0 || Index > 2) return; // three groups, three buttons
     auto& value = state.registration.ANNULL_GO[static_cast<std::size_t>(Index)][SLOT_LIVE];
     value = value != 0 ? 0 : 1;
     AGGIORNAMENTO_KAVEL();
 }
 
 void Kavel::Button_Annullatori_sw_Click(int Index) {
+    if (Index < 0 || Index > 2) return;
     auto& value = state.registration.ANNULL_SW[static_cast<std::size_t>(Index)][SLOT_LIVE];
     value = value != 0 ? 0 : 1;
     AGGIORNAMENTO_KAVEL();

@@ -2,9 +2,6 @@
 
 #include "config/FileNames.h"
 
-#include <fstream>
-#include <iterator>
-
 namespace kavel {
 
 DatResult decodeDat(std::string_view bytes) {
@@ -27,11 +24,9 @@ DatResult decodeDat(std::string_view bytes) {
 }
 
 DatResult readDat(const std::string& path) {
-    std::ifstream in(resolveCase(path), std::ios::binary);
-    if (!in) return {std::nullopt, "cannot open the file"};
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return {std::nullopt, "cannot read the file"};
-    return decodeDat(bytes);
+    const FileRead file = readFileAtMost(resolveCase(path), kMaxDatFile);
+    if (!file.bytes) return {std::nullopt, file.error};
+    return decodeDat(*file.bytes);
 }
 
 std::optional<std::string> checkDatLimits(const StopsTableEntries& table) {

@@ -12,6 +12,10 @@
 namespace kavel {
 
 inline constexpr std::size_t kMaxDatEntry = 0xFFFF;
+// The largest file readDat takes: every record at its longest, and a megabyte of the trailing
+// bytes the format ignores (a padded copy, a note appended). Anything larger is not a Stops
+// Table, and is refused rather than read whole.
+inline constexpr std::size_t kMaxDatFile = kStopsTableSize * (2 + kMaxDatEntry) + (1u << 20);
 
 struct DatResult {
     std::optional<StopsTableEntries> table;
@@ -21,6 +25,7 @@ struct DatResult {
 // Records missing at the end of the file read as empty entries; bytes after record 430 are
 // ignored; a record running past the end of the file is a failure.
 DatResult decodeDat(std::string_view bytes);
+// A folder, a device, an unreadable file or one above kMaxDatFile is a failure too.
 DatResult readDat(const std::string& path);
 
 // Nothing, or why the table cannot be stored (an entry longer than a record can hold).

@@ -1,13 +1,44 @@
 #include "console/Kavel.h"
 #include "stops_table/DatFile.h"
+#include "stops_table/SysExCheck.h"
+
+#include <algorithm>
 
 namespace kavel {
+
+namespace {
+
+// Past this many the box would scroll off the screen; kavel-dat check has the whole list.
+constexpr std::size_t kDamagedShown = 5;
+
+std::string damageReport(const std::string& path, const StopsTableEntries& table,
+                         const std::vector<int>& damaged) {
+    const std::size_t count = damaged.size();
+    std::string text = "The Stops Table " + path + " has " + std::to_string(count) +
+                       (count == 1 ? " damaged SysEx entry" : " damaged SysEx entries") +
+                       "; Kavel will not send " + (count == 1 ? "it" : "them") + ":";
+    for (std::size_t k = 0; k < std::min(count, kDamagedShown); ++k) {
+        const int i = damaged[k];
+        text += "\nentry " + std::to_string(i) + " (" + describeEntry(i).label +
+                "): " + checkSysExEntry(table[static_cast<std::size_t>(i)]).front();
+    }
+    if (count > kDamagedShown) text += "\nand " + std::to_string(count - kDamagedShown) + " more.";
+    return text + "\n\"kavel-dat check\" lists every fault.";
+}
+
+} // namespace
 
 bool Kavel::readStopsTable(const std::string& path) {
     DatResult read = readDat(path);
     if (!read.table) return false;
     state.stops.DAT_BUFFER = std::move(*read.table);
     state.stops.STOPS_TABLE = state.stops.DAT_BUFFER;
+    // The table loads all the same: its sound entries still play. Sysex_Sending checks each
+    // entry again as it goes, so this is only to tell the user why some stay silent.
+    const auto damaged = damagedSysExEntries(state.stops.STOPS_TABLE);
+    if (!damaged.empty())
+        user_.messageBox({damageReport(path, state.stops.STOPS_TABLE, damaged), kProgramTitle,
+                          Buttons::Ok, Icon::Exclamation, 0});
     return true;
 }
 

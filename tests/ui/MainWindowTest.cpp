@@ -81,6 +81,23 @@ class MainWindowTest : public QObject {
         QVERIFY(!c.core.running());
     }
 
+    // Where the organist puts the window is what the configuration keeps (values 24 and 25).
+    void movedWindowIsWhereTheConfigurationPutsIt() {
+        Console c;
+        c.core.Form_Load();
+        c.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c.window));
+        c.window.move(QPoint(40, 30));
+        QTRY_COMPARE(c.core.controls.get("Kavel").left, 40 * 15);
+        QCOMPARE(c.core.controls.get("Kavel").top, 30 * 15);
+        c.core.Salva_dati_di_avvio();
+        QFile cfg(c.folder.filePath("kavel.CFG"));
+        QVERIFY(cfg.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = cfg.readAll().split('\n');
+        QCOMPARE(lines.value(23).trimmed(), QByteArray("450"));
+        QCOMPARE(lines.value(24).trimmed(), QByteArray("600"));
+    }
+
     void waitRunsOnARealPreciseTimer() {
         Console c;
         QElapsedTimer clock;

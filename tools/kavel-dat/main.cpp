@@ -5,17 +5,22 @@
 //   kavel-dat from-text FILE.txt OUT.DAT the text back into a .DAT file
 //   kavel-dat check FILE.DAT|FILE.txt    every malformed SysEx and wrong Roland checksum
 
+#include "config/FileNames.h"
 #include "stops_table/DatFile.h"
 #include "stops_table/SysExCheck.h"
 #include "stops_table/TableText.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 
 namespace {
+
+// The longest text to-text can write, so that from-text takes back all it wrote: a line per
+// entry, at most 6 characters per byte of the longest entry ("F7 | " for a SysEx byte, and the
+// stop name repeated in its comment), and a megabyte for comments added by hand.
+constexpr std::size_t kMaxTextFile =
+    kavel::kStopsTableSize * (64 + 6 * kavel::kMaxDatEntry) + (1u << 20);
 
 int usage() {
     std::cerr << "usage: kavel-dat to-text FILE.DAT | from-text FILE.txt OUT.DAT | check FILE\n";
@@ -34,14 +39,12 @@ bool endsWith(const std::string& s, const std::string& tail) {
 // A table from a .DAT or, by its extension, a text file; nothing after reporting why.
 std::optional<kavel::StopsTableEntries> load(const std::string& path) {
     if (endsWith(path, ".txt")) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            fail(path, "cannot open");
+        const kavel::FileRead file = kavel::readFileAtMost(path, kMaxTextFile);
+        if (!file.bytes) {
+            fail(path, file.error);
             return std::nullopt;
         }
-        const std::string text((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-        auto result = kavel::tableFromText(text);
+        auto result = kavel::tableFromText(*file.bytes);
         if (!result.table) fail(path, result.error);
         return result.table;
     }

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QTimer>
 
 namespace kavel {
@@ -84,6 +85,17 @@ void MainWindow::draw(const ControlKey& key) {
         if (c.width > 0 && c.height > 0) resize(toPixels(c.width), toPixels(c.height));
         if (c.left >= 0 && c.top >= 0) move(toPixels(c.left), toPixels(c.top));
     }
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (!isVisible()) return; // placed from the control state, not by the organist
+    const QPoint at = pos();  // the frame's corner, as a move() places it
+    const ControlState& now = core_.controls.get("Kavel");
+    if (toPixels(now.left) == at.x() && toPixels(now.top) == at.y()) return;
+    auto& window = core_.controls.edit("Kavel");
+    window.left = toTwips(at.x());
+    window.top = toTwips(at.y());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

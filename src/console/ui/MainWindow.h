@@ -23,6 +23,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Where the organist puts the window is what the configuration keeps.
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void buildMenus();

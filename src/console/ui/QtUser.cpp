@@ -71,7 +71,7 @@ QWidget* QtUser::parent() const {
 ScreenSize QtUser::screen() const {
     const QScreen* s = QGuiApplication::primaryScreen();
     if (!s) return {};
-    const QRect r = s->geometry();
+    const QRect r = s->availableGeometry(); // without the desktop's own panels
     return {toTwips(r.width()), toTwips(r.height())};
 }
 
