@@ -46,8 +46,9 @@ TEST_F(Startup, DefaultsCentreBothWindowsOnTheScreen) {
     auto& k = console();
     k.Form_Load();
     const auto& window = k.controls.get("Kavel");
-    EXPECT_EQ(k.state.config.MAIN_LEFT, (30000 - window.width) / 2);
-    EXPECT_EQ(k.state.config.ADV_TOP, (18000 - window.height) / 2);
+    // Centred with the window's size when the file is read: the design size, 12000 x 9000.
+    EXPECT_EQ(k.state.config.MAIN_LEFT, (30000 - 12000) / 2);
+    EXPECT_EQ(k.state.config.ADV_TOP, (18000 - 9000) / 2);
     EXPECT_EQ(window.left, static_cast<int>(k.state.config.MAIN_LEFT));
     EXPECT_EQ(k.state.advanced.VELOCITA_TREMOLO, 100);
     EXPECT_EQ(k.controls.get("Valore").caption, "100");

@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kavel {
 
@@ -48,6 +49,8 @@ class Kavel {
     const std::string& programFolder() const { return folder_; }
     std::string inProgramFolder(const std::string& fileName) const;
     bool running() const { return running_; }
+    // Pictures a window could not read: said once, the controls are drawn plainly.
+    void picturesMissing(const std::vector<std::string>& paths);
 
     // Start-up and shutdown.
     void Form_Load();
@@ -175,17 +178,25 @@ class Kavel {
     void Salva_dati_di_avvio();
     void EnableCFG_Click();
 
-    // Procedures start-up and shutdown call that belong to windows and subsystems not yet
-    // in this program; each does nothing until its subsystem fills it in.
+    // The panel layouts.
     void ATTIVA_DISATTIVA_GRAPHIC_Interface();
     void LOAD_GRAPHIC_INTERFACE();
     void LOAD_NORMAL_INTERFACE();
-    void Scrivi_ToolTips_memorie();
     void VISUALIZZA_LED_O_PANNELLINI();
-    void Scrivi_Etichette_memorie();
+    void REGOLA_ALTEZZA_PULSANTI_BASSI();
     void ADATTA_PULSANTE_THRU();
+    void Graphmode_Click();
+    void SET_FONTS_NORMAL_INTERFACE();
+
+    // Memory labels and tool tips: not in this program yet, they do nothing.
+    void Scrivi_ToolTips_memorie();
+    void Scrivi_Etichette_memorie();
 
   private:
+    ControlState& place(const std::string& name, int index, ControlKind kind, int left, int top,
+                        int width, int height);
+    void placeCommand(const char* name, int index, const char* caption, const char* toolTip,
+                      int left, int top, int width, int height);
     void registerNames();
     void buildMenus();
     void unloadMainWindow();

@@ -1,5 +1,7 @@
 #include "console/Procedures.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 
 namespace kavel {
@@ -15,6 +17,19 @@ void Procedures::add(std::string name, std::function<void()> run) {
 void Procedures::add(std::string name, int first, int last, std::function<void(int)> run) {
     table_[std::move(name)] =
         Entry{1, [run = std::move(run)](const Args& a) { run(a[0]); }, std::pair{first, last}};
+}
+
+std::optional<std::string> Procedures::named(std::string_view name) const {
+    if (contains(name)) return std::string(name);
+    auto lower = [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
+    for (const auto& [registered, entry] : table_)
+        if (registered.size() == name.size() &&
+            std::equal(registered.begin(), registered.end(), name.begin(),
+                       [&](char a, char b) { return lower(a) == lower(b); }))
+            return registered;
+    return std::nullopt;
 }
 
 std::optional<std::string> Procedures::call(std::string_view name,

@@ -24,6 +24,8 @@ class Procedures {
     void add(std::string name, int first, int last, std::function<void(int)> run);
 
     bool contains(std::string_view name) const { return table_.find(name) != table_.end(); }
+    // The procedure's registered name, matched without regard to case; nothing if none.
+    std::optional<std::string> named(std::string_view name) const;
     // An error text, or nothing when the procedure ran.
     std::optional<std::string> call(std::string_view name, const std::vector<std::string>& args);
 

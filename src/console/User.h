@@ -42,6 +42,8 @@ class User {
   public:
     virtual ~User() = default;
     virtual ScreenSize screen() const = 0;
+    // The main window is collapsed on the window bar: it cannot be resized.
+    virtual bool minimised() const { return false; }
     virtual Answer messageBox(const MessageBox& box) = 0;
     // A chosen path, or nothing when the person cancelled.
     virtual std::optional<std::string> openFile(const FileDialog& dialog) = 0;

@@ -34,8 +34,15 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
+// What a window draws for a control; None: state only (menus, program-wide controls).
+enum class ControlKind { None, Label, Button, Picture, Frame, Slider, List, Option, Check };
+enum class Align { Left, Centre, Right };
+
 // Check boxes: 0 unchecked, 1 checked, 2 greyed. Menu items and option buttons use 0 and 1.
 struct ControlState {
+    ControlKind kind = ControlKind::None;
+    std::string window; // the window that draws it
+    Align align = Align::Left;
     std::string caption;
     Colour backColour;
     Colour foreColour;

@@ -85,6 +85,14 @@ void Kavel::registerProcedures() {
         {"Marca_Led_giallo", &Kavel::Marca_Led_giallo},
         {"THRUBUTTON_Click", &Kavel::THRUBUTTON_Click},
         {"Salva_dati_di_avvio", &Kavel::Salva_dati_di_avvio},
+        {"ATTIVA_DISATTIVA_GRAPHIC_Interface", &Kavel::ATTIVA_DISATTIVA_GRAPHIC_Interface},
+        {"LOAD_GRAPHIC_INTERFACE", &Kavel::LOAD_GRAPHIC_INTERFACE},
+        {"LOAD_NORMAL_INTERFACE", &Kavel::LOAD_NORMAL_INTERFACE},
+        {"VISUALIZZA_LED_O_PANNELLINI", &Kavel::VISUALIZZA_LED_O_PANNELLINI},
+        {"REGOLA_ALTEZZA_PULSANTI_BASSI", &Kavel::REGOLA_ALTEZZA_PULSANTI_BASSI},
+        {"ADATTA_PULSANTE_THRU", &Kavel::ADATTA_PULSANTE_THRU},
+        {"Graphmode_Click", &Kavel::Graphmode_Click},
+        {"SET_FONTS_NORMAL_INTERFACE", &Kavel::SET_FONTS_NORMAL_INTERFACE},
     };
     for (auto [name, fn] : plain)
         p.add(name, [this, fn] { (this->*fn)(); });

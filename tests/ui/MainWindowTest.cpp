@@ -1,10 +1,11 @@
-#include "console/ui/MainWindow.h"
+#include "UiConsole.h"
 #include "console/Kavel.h"
 #include "console/ScriptedUser.h"
 #include "console/ui/QtEventLoop.h"
 #include "console/ui/QtUser.h"
 #include "midi/fake/FakeMidi.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
@@ -17,22 +18,9 @@ namespace kavel {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    struct Console {
-        // A program folder of its own, with the shipped organ in it.
-        QTemporaryDir folder;
-        bool copied =
-            QFile::copy(QString(KAVEL_PROGRAM_DIR) + "/kavel.DAT", folder.filePath("kavel.DAT"));
-        FakeMidiInput in1, in2;
-        FakeMidiOutput out;
-        QtEventLoop loop;
-        ScriptedUser user;
-        Kavel core{Ports{in1, in2, out}, loop, user, folder.path().toStdString()};
-        MainWindow window{core};
-    };
-
   private slots:
     void opensWithItsFourMenus() {
-        Console c;
+        UiConsole c;
         QVERIFY(c.copied);
         c.core.Form_Load();
         QCOMPARE(c.user.shown.size(), std::size_t{1}); // only: devices unassigned
@@ -59,7 +47,7 @@ class MainWindowTest : public QObject {
     }
 
     void controlChangesAreDrawn() {
-        Console c;
+        UiConsole c;
         c.window.show();
         c.core.controls.edit("LoadEditor").caption = "E&ditor!";
         c.core.controls.edit("exit").enabled = false;
@@ -68,7 +56,7 @@ class MainWindowTest : public QObject {
     }
 
     void exitItemRunsTheShutdown() {
-        Console c;
+        UiConsole c;
         c.core.Form_Load();
         c.window.show();
         c.core.state.memories.MEMORIE_NON_SALVATE = true;
@@ -83,7 +71,7 @@ class MainWindowTest : public QObject {
 
     // Where the organist puts the window is what the configuration keeps (values 24 and 25).
     void movedWindowIsWhereTheConfigurationPutsIt() {
-        Console c;
+        UiConsole c;
         c.core.Form_Load();
         c.window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&c.window));
@@ -99,7 +87,7 @@ class MainWindowTest : public QObject {
     }
 
     void waitRunsOnARealPreciseTimer() {
-        Console c;
+        UiConsole c;
         QElapsedTimer clock;
         clock.start();
         c.core.Waiting_Timer(20);

@@ -17,8 +17,11 @@ QString latin1(const std::string& s) {
 }
 } // namespace
 
-MainWindow::MainWindow(Kavel& core) : core_(core) {
+MainWindow::MainWindow(Kavel& core)
+    : core_(core), surface_(new ControlSurface(core, "Kavel", this)) {
     setObjectName("Kavel");
+    setCentralWidget(surface_);
+    surface_->afterUserAction = [this] { syncChanged(); };
     buildMenus();
     core_.controls.setChangedHook(
         [this] { QTimer::singleShot(0, this, [this] { syncChanged(); }); });
@@ -67,9 +70,23 @@ void MainWindow::click(const std::string& name) {
 void MainWindow::syncChanged() {
     for (const ControlKey& key : core_.controls.drainChanged())
         draw(key);
+    reportMissingPictures(*surface_);
+    for (ControlSurface* other : others_)
+        if (other) reportMissingPictures(*other);
+}
+
+// Once a file, and after drawing: a window opens whatever pictures it lacks.
+void MainWindow::reportMissingPictures(ControlSurface& surface) {
+    auto missing = surface.takeMissingPictures();
+    if (missing.empty()) return;
+    QTimer::singleShot(0, this,
+                       [this, missing = std::move(missing)] { core_.picturesMissing(missing); });
 }
 
 void MainWindow::draw(const ControlKey& key) {
+    if (surface_->draw(key)) return;
+    for (ControlSurface* other : others_)
+        if (other && other->draw(key)) return;
     const ControlState& c = core_.controls.get(key.name, key.index);
     if (QAction* action = key.index < 0 ? menuAction(key.name) : nullptr) {
         action->setText(latin1(c.caption));
@@ -82,7 +99,9 @@ void MainWindow::draw(const ControlKey& key) {
         setWindowTitle(latin1(c.caption));
         if (!c.picture.empty() && QFileInfo::exists(latin1(c.picture)))
             setWindowIcon(QIcon(latin1(c.picture)));
-        if (c.width > 0 && c.height > 0) resize(toPixels(c.width), toPixels(c.height));
+        // The console's size is the area its controls stand in, under the menus.
+        if (c.width > 0 && c.height > 0)
+            resize(toPixels(c.width), toPixels(c.height) + menuBar()->sizeHint().height());
         if (c.left >= 0 && c.top >= 0) move(toPixels(c.left), toPixels(c.top));
     }
 }

@@ -4,12 +4,16 @@
 // procedures. It holds no state of its own.
 
 #include "console/Kavel.h"
+#include "panel/ui/ControlSurface.h"
 
 #include <QAction>
 #include <QMainWindow>
 
+#include <QPointer>
+
 #include <map>
 #include <string>
+#include <vector>
 
 namespace kavel {
 
@@ -20,6 +24,10 @@ class MainWindow : public QMainWindow {
     // Redraw what the core changed since the last redraw.
     void syncChanged();
     QAction* menuAction(const std::string& name) const;
+    // The console's controls of this window, and those of the other windows, which are drawn
+    // from the same changes.
+    ControlSurface& surface() { return *surface_; }
+    void addSurface(ControlSurface* other) { others_.push_back(other); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -31,8 +39,12 @@ class MainWindow : public QMainWindow {
     void click(const std::string& name);
     void draw(const ControlKey& key);
 
+    void reportMissingPictures(ControlSurface& surface);
+
     Kavel& core_;
     std::map<std::string, QAction*> actions_;
+    ControlSurface* surface_;
+    std::vector<QPointer<ControlSurface>> others_;
 };
 
 } // namespace kavel

@@ -75,6 +75,11 @@ ScreenSize QtUser::screen() const {
     return {toTwips(r.width()), toTwips(r.height())};
 }
 
+bool QtUser::minimised() const {
+    const QWidget* main = parent();
+    return main && main->isMinimized();
+}
+
 Answer QtUser::messageBox(const MessageBox& box) {
     QMessageBox dialog(parent());
     dialog.setWindowTitle(latin1(box.title.empty() ? kProgramTitle : box.title));

@@ -18,6 +18,7 @@ class QtUser : public User {
     void addWindow(const std::string& name, QWidget* window) { windows_[name] = window; }
 
     ScreenSize screen() const override;
+    bool minimised() const override;
     Answer messageBox(const MessageBox& box) override;
     std::optional<std::string> openFile(const FileDialog& dialog) override;
     std::optional<std::string> saveFile(const FileDialog& dialog) override;

@@ -1,0 +1,264 @@
+#include "panel/ui/ControlSurface.h"
+
+#include "console/ui/Twips.h"
+#include "panel/ui/Palette.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+namespace kavel {
+
+namespace {
+
+QString latin1(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// A label or picture that answers a click, as the console's labels and pictures do.
+class ClickLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+    std::function<void()> onClick;
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && onClick) onClick();
+        QLabel::mousePressEvent(event);
+    }
+};
+
+QString css(const QColor& c) {
+    return c.name(QColor::HexRgb);
+}
+
+} // namespace
+
+ControlSurface::ControlSurface(Kavel& core, std::string window, QWidget* parent)
+    : QWidget(parent), core_(core), window_(std::move(window)) {}
+
+void ControlSurface::drawAll() {
+    for (const auto& [key, entry] : core_.controls.all())
+        draw(key);
+}
+
+QWidget* ControlSurface::widget(const std::string& name, int index) const {
+    auto it = widgets_.find(ControlKey{name, index});
+    return it == widgets_.end() ? nullptr : it->second.data();
+}
+
+std::vector<std::string> ControlSurface::takeMissingPictures() {
+    return std::exchange(missingUnreported_, {});
+}
+
+bool ControlSurface::draw(const ControlKey& key) {
+    const ControlState& c = core_.controls.get(key.name, key.index);
+    if (c.kind == ControlKind::None || c.window != window_) return false;
+    QPointer<QWidget>& held = widgets_[key];
+    if (!held) held = create(key, c);
+    drawing_ = true;
+    apply(held, c);
+    drawing_ = false;
+    return true;
+}
+
+void ControlSurface::run(const ControlKey& key, const char* event) {
+    // The console's names match without regard to case (LedFree, Ledfree_Click).
+    const auto procedure = core_.procedures.named(key.name + event);
+    if (!procedure) return;
+    std::vector<std::string> args;
+    if (key.index >= 0) args.push_back(std::to_string(key.index));
+    core_.procedures.call(*procedure, args);
+    if (afterUserAction) afterUserAction();
+}
+
+QWidget* ControlSurface::create(const ControlKey& key, const ControlState& c) {
+    QWidget* w = nullptr;
+    switch (c.kind) {
+    case ControlKind::Label:
+    case ControlKind::Picture: {
+        auto* label = new ClickLabel(this);
+        label->onClick = [this, key] { run(key, "_Click"); };
+        w = label;
+        break;
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(this);
+        button->setFocusPolicy(Qt::NoFocus); // the PC keyboard belongs to the hotkeys
+        connect(button, &QPushButton::clicked, this, [this, key] { run(key, "_Click"); });
+        w = button;
+        break;
+    }
+    case ControlKind::Frame: {
+        auto* frame = new QFrame(this);
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->lower();
+        w = frame;
+        break;
+    }
+    case ControlKind::Slider: {
+        auto* slider = new QSlider(this);
+        slider->setFocusPolicy(Qt::NoFocus);
+        connect(slider, &QSlider::valueChanged, this, [this, key](int v) {
+            if (drawing_) return;
+            core_.controls.edit(key.name, key.index).value = v;
+            run(key, "_Scroll");
+        });
+        w = slider;
+        break;
+    }
+    case ControlKind::List: {
+        auto* list = new QListWidget(this);
+        connect(list, &QListWidget::currentRowChanged, this, [this, key](int row) {
+            if (drawing_ || row < 0) return;
+            core_.controls.edit(key.name, key.index).listIndex = row;
+            run(key, "_Click");
+        });
+        w = list;
+        break;
+    }
+    case ControlKind::Option: {
+        auto* option = new QRadioButton(this);
+        option->setAutoExclusive(false); // the console decides which one is set
+        connect(option, &QRadioButton::clicked, this, [this, key] {
+            core_.controls.edit(key.name, key.index).value = 1;
+            run(key, "_Click");
+        });
+        w = option;
+        break;
+    }
+    case ControlKind::Check: {
+        auto* check = new QCheckBox(this);
+        connect(check, &QCheckBox::clicked, this, [this, key](bool on) {
+            core_.controls.edit(key.name, key.index).value = on ? 1 : 0;
+            run(key, "_Click");
+        });
+        w = check;
+        break;
+    }
+    case ControlKind::None:
+        break;
+    }
+    w->setObjectName(latin1(key.index < 0 ? key.name : key.name + "_" + std::to_string(key.index)));
+    // Pictures under the texts drawn on them, and the board and frames under everything,
+    // whatever order the controls come in.
+    if (c.kind == ControlKind::Picture) w->lower();
+    if (c.kind == ControlKind::Frame || key.name == "Sfondo") backs_.push_back(w);
+    for (auto it = backs_.rbegin(); it != backs_.rend(); ++it)
+        if (*it) (*it)->lower();
+    return w;
+}
+
+const QPixmap* ControlSurface::picture(const std::string& path) {
+    if (path.empty()) return nullptr;
+    auto it = pictures_.find(path);
+    if (it != pictures_.end()) return &it->second;
+    QPixmap p;
+    if (!p.load(latin1(path))) {
+        if (missing_.insert(path).second) missingUnreported_.push_back(path);
+        return nullptr;
+    }
+    return &pictures_.emplace(path, std::move(p)).first->second;
+}
+
+void ControlSurface::apply(QWidget* w, const ControlState& c) {
+    if (c.width > 0 && c.height > 0)
+        w->setGeometry(toPixels(c.left), toPixels(c.top), std::max(1, toPixels(c.width)),
+                       std::max(1, toPixels(c.height)));
+    w->setEnabled(c.enabled);
+    w->setToolTip(latin1(c.toolTip));
+    if (!c.font.name.empty() || c.font.size > 0) {
+        QFont f = font();
+        if (!c.font.name.empty()) f.setFamily(latin1(c.font.name));
+        if (c.font.size > 0) f.setPointSizeF(c.font.size);
+        f.setBold(c.font.bold);
+        f.setItalic(c.font.italic);
+        w->setFont(f);
+    }
+    const auto back = qtColour(c.backColour);
+    const auto fore = qtColour(c.foreColour);
+    QString style;
+    if (back) style += "background-color:" + css(*back) + ";";
+    if (fore)
+        style += "color:" + css(*fore) + ";";
+    else if (back)
+        style += "color:" + css(textOn(*back)) + ";";
+
+    switch (c.kind) {
+    case ControlKind::Label:
+    case ControlKind::Picture: {
+        auto* label = static_cast<QLabel*>(w);
+        const QPixmap* pix = c.kind == ControlKind::Picture ? picture(c.picture) : nullptr;
+        if (pix) {
+            label->setPixmap(pix->scaled(label->size() * label->devicePixelRatioF(),
+                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            label->setText(QString());
+        } else {
+            // A picture that cannot be read leaves a plain, still clickable control.
+            label->setPixmap(QPixmap());
+            label->setText(latin1(c.caption));
+            if (c.kind == ControlKind::Picture && !back)
+                style += "background-color:#6b4a2e;border:1px solid #2a1a0e;";
+        }
+        const Qt::Alignment across = c.kind == ControlKind::Picture ? Qt::AlignHCenter
+                                     : c.align == Align::Centre     ? Qt::AlignHCenter
+                                     : c.align == Align::Right      ? Qt::AlignRight
+                                                                    : Qt::AlignLeft;
+        label->setAlignment(across | Qt::AlignVCenter);
+        // A centred text wraps within its label; a padded knob caption keeps to one line.
+        label->setWordWrap(c.kind == ControlKind::Label && c.align == Align::Centre);
+        break;
+    }
+    case ControlKind::Button:
+        static_cast<QPushButton*>(w)->setText(latin1(c.caption));
+        if (back) style += "border:1px solid #3a3024;border-radius:3px;";
+        break;
+    case ControlKind::Slider: {
+        auto* slider = static_cast<QSlider*>(w);
+        slider->setOrientation(c.height > c.width ? Qt::Vertical : Qt::Horizontal);
+        slider->setRange(c.min, c.max);
+        slider->setValue(c.value);
+        break;
+    }
+    case ControlKind::List: {
+        auto* list = static_cast<QListWidget*>(w);
+        QStringList items;
+        for (const auto& item : c.items)
+            items << latin1(item);
+        bool same = list->count() == items.size();
+        for (int i = 0; same && i < list->count(); ++i)
+            same = list->item(i)->text() == items[i];
+        if (!same) {
+            list->clear();
+            list->addItems(items);
+        }
+        list->setCurrentRow(c.listIndex);
+        break;
+    }
+    case ControlKind::Option:
+        static_cast<QRadioButton*>(w)->setText(latin1(c.caption));
+        static_cast<QRadioButton*>(w)->setChecked(c.value != 0);
+        break;
+    case ControlKind::Check:
+        static_cast<QCheckBox*>(w)->setText(latin1(c.caption));
+        static_cast<QCheckBox*>(w)->setCheckState(c.value == 2   ? Qt::PartiallyChecked
+                                                  : c.value != 0 ? Qt::Checked
+                                                                 : Qt::Unchecked);
+        break;
+    case ControlKind::Frame:
+        if (!c.caption.empty()) w->setToolTip(latin1(c.caption));
+        break;
+    case ControlKind::None:
+        break;
+    }
+    if (w->styleSheet() != style) w->setStyleSheet(style);
+    w->setVisible(c.visible);
+}
+
+} // namespace kavel

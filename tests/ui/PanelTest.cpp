@@ -1,0 +1,177 @@
+// The console's panels on screen, offscreen: clicks reach the console and what it draws shows;
+// both layouts fit their window at every size; a screenshot of each is saved for a person.
+
+#include "UiConsole.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <vector>
+
+namespace kavel {
+
+namespace {
+
+// Builds the layout as start-up does, with the chosen panel and size, and draws it.
+void build(UiConsole& c, bool graphic, double scale) {
+    auto& k = c.core;
+    k.state.panel.INTERFACCIA_GRAFICA = graphic;
+    k.state.panel.SCALA_PANNELLO = scale;
+    k.ATTIVA_DISATTIVA_GRAPHIC_Interface();
+    if (graphic)
+        k.LOAD_GRAPHIC_INTERFACE();
+    else
+        k.LOAD_NORMAL_INTERFACE();
+    k.SCRITTURA_TESTI_DEI_REGISTRI();
+    k.RESET_Click();
+    c.window.syncChanged();
+}
+
+UiConsole& started(UiConsole& c) {
+    c.core.Form_Load();
+    c.window.show();
+    c.window.syncChanged();
+    return c;
+}
+
+QWidget* on(UiConsole& c, const char* name, int index = -1) {
+    return c.window.surface().widget(name, index);
+}
+
+void screenshot(UiConsole& c, const QString& name) {
+    QDir().mkpath(KAVEL_SCREENSHOT_DIR);
+    c.window.grab().save(QString(KAVEL_SCREENSHOT_DIR) + "/" + name + ".png");
+}
+
+// Controls drawn on top of others by design: the board, the frame, and a name on its plate.
+bool drawnOver(const QWidget* a, const QWidget* b) {
+    auto isBack = [](const QWidget* w) {
+        const QString n = w->objectName();
+        return n == "Sfondo" || n == "Panel_nograph" || n.startsWith("Pergamena");
+    };
+    return isBack(a) || isBack(b);
+}
+
+} // namespace
+
+class PanelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void bothPanelsFitTheirWindowAtEverySize() {
+        struct Case {
+            bool graphic;
+            double scale;
+            const char* shot;
+        };
+        const Case cases[] = {{false, 0.8, nullptr},
+                              {false, 1.0, "standard-panel-100"},
+                              {false, 1.6, "standard-panel-160"},
+                              {true, 1.0, "graphic-panel"}};
+        for (const Case& cs : cases) {
+            for (bool leds : {false, true}) {
+                UiConsole c;
+                QVERIFY(c.copied);
+                started(c);
+                c.core.state.memories.LED_MEMORIE = leds;
+                build(c, cs.graphic, cs.scale);
+                QVERIFY(QTest::qWaitForWindowExposed(&c.window));
+                const QRect inside = c.window.surface().rect();
+                std::vector<QWidget*> shown;
+                for (QWidget* w : c.window.surface().findChildren<QWidget*>(
+                         QString(), Qt::FindDirectChildrenOnly))
+                    if (w->isVisible()) shown.push_back(w);
+                QVERIFY(shown.size() > 150);
+                for (QWidget* w : shown)
+                    if (!inside.contains(w->geometry()))
+                        QFAIL(qPrintable(w->objectName() + " leaves the window"));
+                for (std::size_t i = 0; i < shown.size(); ++i)
+                    for (std::size_t j = i + 1; j < shown.size(); ++j)
+                        if (!drawnOver(shown[i], shown[j]) &&
+                            shown[i]->geometry().intersects(shown[j]->geometry()))
+                            QFAIL(qPrintable(shown[i]->objectName() + " overlaps " +
+                                             shown[j]->objectName()));
+                // The design size of the standard panel follows the size factor.
+                if (!cs.graphic)
+                    QCOMPARE(c.core.controls.get("Kavel").width, static_cast<int>(9680 * cs.scale));
+                if (cs.shot && !leds) screenshot(c, cs.shot);
+                if (cs.shot && leds) screenshot(c, QString(cs.shot) + "-leds");
+            }
+        }
+    }
+
+    void knobLabelClickDrawsTheStopAndSendsIt() {
+        UiConsole c;
+        started(c);
+        build(c, false, 1.0);
+        c.core.state.midi.DISPOSITIVO_OUT = 0;
+        c.core.MIDI_OPENING();
+        c.out.sent.clear();
+        QTest::mouseClick(on(c, "Tir_FO_GO", 3), Qt::LeftButton);
+        QCOMPARE(c.core.state.registration.FO_GO[SLOT_LIVE], 3);
+        auto* knob = qobject_cast<QLabel*>(on(c, "Tir_FO_GO", 3));
+        QCOMPARE(knob->text().trimmed(), QString("Great"));
+        QVERIFY(on(c, "NomeFondi", 3)->styleSheet().contains("#ffb82e")); // lit
+        QVERIFY(on(c, "NomeFondi", 0)->styleSheet().contains("#ffb82e")); // the Swell's
+        QVERIFY(!on(c, "NomeFondi", 5)->styleSheet().contains("#ffb82e"));
+        const auto& entry = c.core.state.stops.STOPS_TABLE[43];
+        QVERIFY(!c.out.sent.empty());
+        QCOMPARE(std::string(c.out.sent[0].bytes.begin(), c.out.sent[0].bytes.end()), entry);
+        // The Pedal has no knobs: its names are clicked.
+        QTest::mouseClick(on(c, "NomePedale", 2), Qt::LeftButton);
+        QCOMPARE(c.core.state.registration.PED[SLOT_LIVE], 2);
+    }
+
+    void drawknobClickPullsItOut() {
+        UiConsole c;
+        started(c);
+        build(c, true, 1.0);
+        QTest::mouseClick(on(c, "Tir_AN_SW_graph", 4), Qt::LeftButton);
+        QCOMPARE(c.core.state.registration.AN_SW[SLOT_LIVE], 4);
+        QVERIFY(c.core.controls.get("Tir_AN_SW_graph", 4).picture.ends_with("tirante_on_sw.jpg"));
+        QVERIFY(c.core.controls.get("Tir_AN_SW_graph", 0).picture.ends_with("tirante_off_sw.jpg"));
+        QVERIFY(!qobject_cast<QLabel*>(on(c, "Tir_AN_SW_graph", 4))->pixmap().isNull());
+        QVERIFY(c.user.shown.size() == 1); // only: devices unassigned; every picture is there
+    }
+
+    void cancellerAndMemoryClicksShowTheirState() {
+        UiConsole c;
+        started(c);
+        build(c, false, 1.0);
+        auto* mute = qobject_cast<QPushButton*>(on(c, "Button_Annullatori_go", 1));
+        QTest::mouseClick(mute, Qt::LeftButton);
+        QCOMPARE(mute->text(), QString("Go Restore"));
+        QVERIFY(mute->styleSheet().contains("#ffb82e"));
+        QTest::mouseClick(mute, Qt::LeftButton);
+        QCOMPARE(mute->text(), QString("Go Mute"));
+        QTest::mouseClick(on(c, "C_memory", 4), Qt::LeftButton);
+        QVERIFY(on(c, "C_memory", 4)->styleSheet().contains("#00c000"));
+        QCOMPARE(c.core.state.memories.ULTIMA_MEMORIA, 4);
+    }
+
+    void missingPicturesLeaveTheWindowUsable() {
+        UiConsole c(false);
+        started(c);
+        build(c, true, 1.0);
+        QTest::qWait(50);
+        QTest::mouseClick(on(c, "Tir_FO_GO_graph", 2), Qt::LeftButton);
+        QCOMPARE(c.core.state.registration.FO_GO[SLOT_LIVE], 2);
+        QTest::qWait(50);
+        // Each missing file named in one message, and only once, clicks or not.
+        std::string all;
+        for (std::size_t i = 1; i < c.user.shown.size(); ++i)
+            all += c.user.shown[i].text;
+        for (const char* file : {"tavola.jpg", "stucco.gif", "tirante_off_go.jpg",
+                                 "tirante_on_go.jpg", "tirante_off.jpg"}) {
+            const auto at = all.find(file);
+            QVERIFY2(at != std::string::npos, file);
+            QVERIFY2(all.find(file, at + 1) == std::string::npos, file);
+        }
+    }
+};
+
+} // namespace kavel
+
+QTEST_MAIN(kavel::PanelTest)
+#include "PanelTest.moc"
