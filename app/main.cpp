@@ -5,7 +5,10 @@
 #include "console/ui/MainWindow.h"
 #include "console/ui/QtEventLoop.h"
 #include "console/ui/QtUser.h"
+#include "midi/ThruDialog.h"
 #include "midi/rtmidi/RtMidiPorts.h"
+#include "panel/ui/WindowView.h"
+#include "registration/ui/AdvancedView.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -27,6 +30,14 @@ int main(int argc, char** argv) {
                       QCoreApplication::applicationDirPath().toLocal8Bit().toStdString());
     kavel::MainWindow window(core);
     user.addWindow("Kavel", &window);
+    kavel::AdvancedView advanced(core, window);
+    user.addWindow("Advanced", &advanced);
+    // Closing the Thru dialog from its title bar is its CANCEL.
+    kavel::WindowView thru(core, window, "Thru_form", [&core] {
+        core.thruDialog().Command2_Click();
+        return true;
+    });
+    user.addWindow("Thru_form", &thru);
 
     // Driver faults and devices unplugged while open reach the Error events from here.
     QTimer deviceCheck;

@@ -134,12 +134,28 @@ TEST_F(Config, EveryValueLandsOnItsOwnLine) {
     auto& k = console();
     setUp(k);
     auto& s = k.state;
-    s.midi.DISPOSITIVO_IN2 = 2;
-    s.midi.DISPOSITIVO_OUT = 3;
+    // Every number its own; the flags alternate, so that no two neighbours can swap unseen.
+    s.midi.DISPOSITIVO_IN1 = 21;
+    s.midi.DISPOSITIVO_IN2 = 22;
+    s.midi.DISPOSITIVO_OUT = 23;
+    s.advanced.TEMPERAMENTO = 3;
+    s.advanced.VELOCITA_TREMOLO = 77;
+    s.advanced.TIPO_TREMOLO = 6;
+    s.advanced.RIVERBERO = 4;
+    s.advanced.NOTA_INIZIO_TEMP = 9;
+    s.midi.MODO_THRU = 1;
     s.midi.CANALE_APPRESO = {13, 14, 15, 0};
+    s.midi.RITARDO_NOTE = 11;
+    s.midi.RITARDO_SYSEX = 20;
+    s.memories.MODO_ETICHETTE = 5;
+    s.memories.LED_MEMORIE = true;
+    s.advanced.RICHIAMA_GLOBALI = false;
+    s.advanced.RICHIAMA_BILANCIAMENTO = true;
+    s.advanced.ACCOPPIAMENTO_GLOBALE = 2;
+    s.config.SALVA_CFG_USCITA = 0;
     s.panel.fontBold = true;
+    s.panel.fontItalic = false;
     s.panel.INTERFACCIA_GRAFICA = true;
-    s.config.SALVA_CFG_USCITA = 1;
     const auto fields = fileOrder(s.registration);
     for (int m = 1; m <= 12; ++m)
         for (int f = 1; f <= 28; ++f)
@@ -147,47 +163,20 @@ TEST_F(Config, EveryValueLandsOnItsOwnLine) {
                 m * 100 + f;
     k.Salva_dati_di_avvio();
 
+    // clang-format off
     std::vector<std::string> want = {
-        "\"/organs/my, own organ.dat\"", // 1 PATH_DAT, quoted for its comma
-        " 1 ",
-        " 2 ",
-        " 3 ", // 2..4 devices
-        " 3 ",
-        " 77 ",
-        " 1 ",
-        " 4 ", // 5..8 temperament, tremolo rate and type, reverb
-        " 9 ",
-        " 2 ", // 9 start note, 10 thru mode
-        " 13 ",
-        " 14 ",
-        " 15 ", // 11..13 learned channels
-        " 12 ",
-        " 20 ",
-        " 2 ", // 14, 15 delays, 16 label mode
-        " 1 ",
-        " 1 ",
-        " 0 ",
-        " 2 ",
-        " 1 ", // 17 leds, 18, 19 recall, 20 coupling, 21 save on exit
-        " 1500 ",
-        " 3000 ",
-        " 450 ",
-        " 600 ", // 22..25 window places
-        "1",
-        "0",
-        "1",
-        "0",
-        "0",
-        "1",
-        "0",
-        "1", // 26..33 filters, as text
-        "1",
-        "Times New Roman",
-        " 10 ",
-        "1",
-        " 1 ",
-        " 12 ", // 34..39 font, graphic, size
+        "\"/organs/my, own organ.dat\"",      // 1 PATH_DAT, quoted for its comma
+        " 21 ", " 22 ", " 23 ",                // 2..4 devices
+        " 3 ", " 77 ", " 6 ", " 4 ",           // 5..8 temperament, tremolo rate and type, reverb
+        " 9 ", " 1 ",                          // 9 start note, 10 thru mode
+        " 13 ", " 14 ", " 15 ",                // 11..13 learned channels
+        " 11 ", " 20 ", " 5 ",                 // 14, 15 delays, 16 label mode
+        " 1 ", " 0 ", " 1 ", " 2 ", " 0 ",     // 17 leds, 18, 19 recall, 20 coupling, 21 save
+        " 1500 ", " 3000 ", " 450 ", " 600 ",  // 22..25 window places
+        "1", "0", "1", "0", "0", "1", "0", "1", // 26..33 filters, as text
+        "1", "Times New Roman", " 10 ", " 0 ", " 1 ", " 12 ", // 34..39 font, graphic, size
     };
+    // clang-format on
     for (int m = 1; m <= 12; ++m)
         for (int f = 1; f <= 28; ++f)
             want.push_back(" " + std::to_string(m * 100 + f) + " ");
@@ -213,6 +202,7 @@ struct DamageCase {
     const char* name;
     std::function<std::string(std::string)> damage;
     bool earlyValuesRead; // the damage lies after values 9 and 20
+    const char* why;      // as the message gives it
 };
 
 void PrintTo(const DamageCase& c, std::ostream* os) {
@@ -237,6 +227,8 @@ TEST_P(DamagedConfig, GivesTheDefaultsAndTheMessage) {
     EXPECT_EQ(user.shown[0].text.rfind(kUnassigned, 0), 0u);
     EXPECT_NE(user.shown[0].text.find("kept as " + (folder / "kavel.CFG.bad").string()),
               std::string::npos)
+        << user.shown[0].text;
+    EXPECT_NE(user.shown[0].text.find(std::string("(") + GetParam().why + ")"), std::string::npos)
         << user.shown[0].text;
     // What the user had survives the defaults that the exit will write.
     EXPECT_EQ(slurp(folder / "kavel.CFG.bad"), damaged);
@@ -268,19 +260,23 @@ std::string replaceLine(std::string s, int number, const std::string& with) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, DamagedConfig,
     ::testing::Values(
-        DamageCase{"Only374Values", dropLastLine, true},
-        DamageCase{"Value21Fails", [](std::string s) { return replaceLine(s, 21, "x"); }, true},
+        DamageCase{"Only374Values", dropLastLine, true, "value 375 is missing"},
+        DamageCase{"Value21Fails", [](std::string s) { return replaceLine(s, 21, "x"); }, true,
+                   "value 21 is not valid"},
         DamageCase{
             "NulInThePath",
             [](std::string s) { return replaceLine(s, 1, std::string("/org\0ans.dat", 12)); },
-            false},
+            false, "value 1 is not valid"},
         DamageCase{"LineEndInsideQuotes",
-                   [](std::string s) { return replaceLine(s, 35, "\"Times\r\nNew\""); }, true},
+                   [](std::string s) { return replaceLine(s, 35, "\"Times\r\nNew\""); }, true,
+                   "value 35 is not valid"},
         DamageCase{"TextForANumber", [](std::string s) { return replaceLine(s, 300, "lots"); },
-                   true},
+                   true, "value 300 is not valid"},
         DamageCase{"NumberBeyond16Bits",
-                   [](std::string s) { return replaceLine(s, 200, " 70000 "); }, true},
-        DamageCase{"Empty", [](std::string) { return std::string(); }, false}),
+                   [](std::string s) { return replaceLine(s, 200, " 70000 "); }, true,
+                   "value 200 is not valid"},
+        DamageCase{"Empty", [](std::string) { return std::string(); }, false,
+                   "value 1 is missing"}),
     [](const auto& info) { return info.param.name; });
 
 // A 20000 x 15000 twip screen and the main window's design size, 12000 x 9000: a window
@@ -343,8 +339,9 @@ TEST_F(Config, OutOfRangeSettingsAreBroughtIntoRange) {
     EXPECT_EQ(k.state.midi.RITARDO_NOTE, 100);
 }
 
-// A text the file cannot hold is refused when it would be written, and the old file stays.
-TEST_F(Config, TextsThatWouldNotReadBackAreNotWritten) {
+// A text the file cannot hold is left out when the file is written, with a message; the rest
+// of the file, fixed memories included, is saved and reads back.
+TEST_F(Config, TextsThatWouldNotReadBackAreLeftOut) {
     const std::pair<std::string, std::string> texts[] = {
         {"/organs/with \"quote\", comma.dat", "Arial"},
         {"/organs/line\r\nend.dat", "Arial"},
@@ -353,15 +350,29 @@ TEST_F(Config, TextsThatWouldNotReadBackAreNotWritten) {
     };
     for (const auto& [path, font] : texts) {
         SCOPED_TRACE(path + " / " + font);
-        std::ofstream(cfg(), std::ios::binary | std::ios::trunc) << "old";
+        {
+            auto& k = console();
+            setUp(k);
+            k.state.config.PATH_DAT = path;
+            k.state.panel.fontName = font;
+            user.shown.clear();
+            k.Salva_dati_di_avvio();
+            ASSERT_EQ(user.shown.size(), 1u);
+            EXPECT_NE(user.shown[0].text.find("it was left out, the rest was saved"),
+                      std::string::npos);
+        }
+        const auto l = lines(slurp(cfg()));
+        ASSERT_EQ(l.size(), 375u);
+        EXPECT_EQ(l[0], font == "Arial" ? "" : "/organs/ok.dat");
+        EXPECT_EQ(l[34], font == "Arial" ? "Arial" : "");
+        core.reset();
         user.shown.clear();
         auto& k = console();
-        k.state.config.PATH_DAT = path;
-        k.state.panel.fontName = font;
-        k.Salva_dati_di_avvio();
-        ASSERT_EQ(user.shown.size(), 1u);
-        EXPECT_EQ(user.shown[0].text.rfind("The configuration was not saved", 0), 0u);
-        EXPECT_EQ(slurp(cfg()), "old");
+        k.MIDI_DEVICES_ACK();
+        k.LEGGI_FILE_AVVIO();
+        EXPECT_TRUE(user.shown.empty()); // it reads back whole
+        EXPECT_EQ(k.state.registration.EXPR_GO[24], 64);
+        core.reset();
     }
     // A quote inside a text that needs no quotes of its own reads back whole.
     auto& k = console();

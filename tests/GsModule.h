@@ -18,7 +18,7 @@
 
 namespace kavel::test {
 
-// Part parameters 40 1x 03..12: the receive switches, on after a GS reset.
+// Module part parameters 40 1x 03..12: the receive switches, on after a GS reset.
 enum RxSwitch {
     kRxPitchBend = 0x03,
     kRxControlChange = 0x06,

@@ -39,7 +39,7 @@ class RegistrationFixture : public RoutingFixture {
         const std::string s(bytes.begin(), bytes.end());
         const auto& k = *core;
         if (!s.empty() && bytes[0] == 0xF0) {
-            // Part 1's temperament string is the template entry itself: call it T1.
+            // Named by what they tune, so a wrong temperament string cannot pass as one.
             if (auto part = temperamentPart(bytes)) return "T" + std::to_string(*part);
             for (int i = 0; i < kStopsTableSize; ++i)
                 if (k.state.stops.STOPS_TABLE[static_cast<std::size_t>(i)] == s)

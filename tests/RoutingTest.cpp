@@ -1,4 +1,5 @@
 #include "RoutingFixture.h"
+#include "midi/ThruDialog.h"
 
 #include <functional>
 
@@ -243,6 +244,55 @@ TEST_F(RoutingDetails, ChannelLearningTeachesAndStillPlays) {
     EXPECT_EQ(takeSent(), Strings{"96 3C 64"});
     play(2, {0x86, 60, 0}); // not a note-on: teaches nothing
     EXPECT_EQ(k.state.midi.CANALE_APPRESO[1], 6);
+}
+
+// The Thru dialog works live; OK keeps all, CANCEL only brings back the mode it opened with.
+TEST_F(RoutingDetails, ThruDialogSessions) {
+    auto& k = console();
+    auto& midi = k.state.midi;
+    auto& thru = k.thruDialog();
+    struct Session {
+        int opensIn;
+        int chosen;
+        bool ok;
+        int modeAfter;
+        bool buttonShown;
+    };
+    const Session sessions[] = {
+        {0, 1, false, 0, false}, {0, 1, true, 1, true},  {1, 2, true, 2, false},
+        {2, 0, false, 2, false}, {1, 1, false, 1, true},
+    };
+    for (const Session& s : sessions) {
+        SCOPED_TRACE(std::to_string(s.opensIn) + " -> " + std::to_string(s.chosen));
+        midi.MODO_THRU = s.opensIn;
+        k.MidiThru_Click();
+        EXPECT_EQ(midi.APPRENDI_CANALE, s.opensIn == 2); // mode 2 learns from the start
+        thru.Thru_choose_Click(s.chosen);
+        EXPECT_EQ(midi.MODO_THRU, s.chosen); // at once, before OK
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(k.controls.get("Thru_explanation", i).backColour,
+                      Colour::system(i == s.chosen ? 9 : 15));
+        s.ok ? thru.Command1_Click() : thru.Command2_Click();
+        EXPECT_EQ(midi.MODO_THRU, s.modeAfter);
+        EXPECT_FALSE(midi.APPRENDI_CANALE);
+        EXPECT_EQ(k.controls.get("THRUBUTTON").visible, s.buttonShown);
+    }
+    // Opening in mode 2 teaches the default channels again, and the labels say so.
+    midi.CANALE_APPRESO = {9, 9, 9, 0};
+    midi.MODO_THRU = 2;
+    k.MidiThru_Click();
+    EXPECT_EQ(midi.CANALE_APPRESO, (std::array<int, 4>{1, 0, 3, 0}));
+    EXPECT_EQ(k.controls.get("Custom_Thru_label", 2).caption, "channel = 4");
+    thru.Command2_Click();
+    // A learning label in another mode only moves the lamp.
+    midi.MODO_THRU = 0;
+    k.MidiThru_Click();
+    thru.Custom_Thru_label_Click(2);
+    EXPECT_EQ(midi.INDICE_APPRENDI, 2);
+    EXPECT_EQ(k.controls.get("Custom_Thru_label", 2).backColour, Colour::system(9));
+    EXPECT_EQ(k.controls.get("Custom_Thru_label", 0).caption, "Not rechanneled ");
+    EXPECT_FALSE(midi.APPRENDI_CANALE);
+    thru.Command2_Click();
 }
 
 TEST_F(RoutingDetails, NoteDelayStillHandlesEveryMessage) {

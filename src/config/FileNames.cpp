@@ -44,7 +44,9 @@ std::string resolveCase(const std::string& path) {
 FileRead readFileAtMost(const std::string& path, std::size_t maxBytes) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
-    if (ec || !fs::exists(status)) return {std::nullopt, "the file does not exist", true};
+    if (status.type() == fs::file_type::not_found)
+        return {std::nullopt, "the file does not exist", true};
+    if (ec) return {std::nullopt, "cannot reach the file: " + ec.message(), false};
     if (fs::is_directory(status)) return {std::nullopt, "it is a folder, not a file", false};
     if (!fs::is_regular_file(status)) return {std::nullopt, "it is not a regular file"};
     const auto size = fs::file_size(path, ec);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <tuple>
 
 namespace kavel {
 
@@ -73,29 +74,33 @@ std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
     auto& mem = state.memories;
     auto& panel = state.panel;
     auto failure = [&in] {
-        return std::optional<std::string>("value " + std::to_string(in.valuesRead()) +
-                                          (in.atEnd() ? " is missing" : " is not valid"));
+        return std::optional<std::string>(
+            in.ended() ? "value " + std::to_string(in.valuesRead() + 1) + " is missing"
+                       : "value " + std::to_string(in.valuesRead()) + " is not valid");
     };
 
     auto path = in.text();
     // A control character in a path is damage, not a name: it would open some other file.
     if (!path || !storableText(*path)) return failure();
     c.PATH_DAT = *path;
-    for (int* v : {&m.DISPOSITIVO_IN1, &m.DISPOSITIVO_IN2, &m.DISPOSITIVO_OUT, &a.TEMPERAMENTO,
-                   &a.VELOCITA_TREMOLO, &a.TIPO_TREMOLO, &a.RIVERBERO, &a.NOTA_INIZIO_TEMP,
-                   &m.MODO_THRU, &m.CANALE_APPRESO[0], &m.CANALE_APPRESO[1], &m.CANALE_APPRESO[2],
-                   &m.RITARDO_NOTE, &m.RITARDO_SYSEX, &mem.MODO_ETICHETTE}) {
+    // Settings that end up in MIDI bytes or loop counts are kept within what their controls
+    // can set, each as it is read: a damaged file must not stall every note or turn one
+    // message into another, even when a later value fails and the defaults leave it alone.
+    constexpr int kAny = 32767;
+    const std::tuple<int*, int, int> numbers[] = {
+        {&m.DISPOSITIVO_IN1, -kAny, kAny}, {&m.DISPOSITIVO_IN2, -kAny, kAny},
+        {&m.DISPOSITIVO_OUT, -kAny, kAny}, {&a.TEMPERAMENTO, -kAny, kAny},
+        {&a.VELOCITA_TREMOLO, 0, 127},     {&a.TIPO_TREMOLO, -kAny, kAny},
+        {&a.RIVERBERO, -kAny, kAny},       {&a.NOTA_INIZIO_TEMP, -kAny, kAny},
+        {&m.MODO_THRU, -kAny, kAny},       {&m.CANALE_APPRESO[0], 0, 15},
+        {&m.CANALE_APPRESO[1], 0, 15},     {&m.CANALE_APPRESO[2], 0, 15},
+        {&m.RITARDO_NOTE, 0, 100},         {&m.RITARDO_SYSEX, 0, 100},
+        {&mem.MODO_ETICHETTE, -kAny, kAny}};
+    for (const auto& [v, low, high] : numbers) {
         auto x = in.integer();
         if (!x) return failure();
-        *v = *x;
+        *v = std::clamp(*x, low, high);
     }
-    // Settings that end up in MIDI bytes or loop counts are kept within what their controls
-    // can set: a damaged file must not stall every note or turn one message into another.
-    m.RITARDO_NOTE = std::clamp(m.RITARDO_NOTE, 0, 100);
-    m.RITARDO_SYSEX = std::clamp(m.RITARDO_SYSEX, 0, 100);
-    for (int& channel : m.CANALE_APPRESO)
-        channel = std::clamp(channel, 0, 15);
-    a.VELOCITA_TREMOLO = std::clamp(a.VELOCITA_TREMOLO, 0, 127);
     for (bool* flag : {&mem.LED_MEMORIE, &a.RICHIAMA_GLOBALI, &a.RICHIAMA_BILANCIAMENTO}) {
         auto x = in.integer();
         if (!x) return failure();
@@ -203,18 +208,15 @@ void Kavel::configDefaults(const std::string& note) {
 
 void Kavel::Salva_dati_di_avvio() {
     // A text that would not read back would make the next start reject the whole file, fixed
-    // memories and all: the old file stays rather than that.
-    for (const auto& [what, text] : {std::pair{"Stops Table path", &state.config.PATH_DAT},
-                                     std::pair{"stop font name", &state.panel.fontName}}) {
-        if (storableText(*text)) continue;
-        user_.messageBox({std::string("The configuration was not saved: the ") + what + " \"" +
-                              *text +
-                              "\" holds a line end, a control character or a double quote "
-                              "that the configuration file cannot keep. Choose another one.",
-                          kProgramTitle, Buttons::Ok, Icon::Critical, 0});
-        state.memories.SALVA_FISSE = false; // not done now, so not later behind the user's back
-        return;
-    }
+    // memories and all: such a text is left out, the rest is saved, and the user is told.
+    std::string leftOut;
+    auto storable = [&leftOut](const char* what, const std::string& text) {
+        if (storableText(text)) return text;
+        leftOut += std::string(leftOut.empty() ? "" : " ") + "The " + what + " \"" + text +
+                   "\" holds a line end, a control character or a double quote that the "
+                   "configuration file cannot keep: it was left out, the rest was saved.";
+        return std::string();
+    };
     TextValueWriter out;
     const auto& m = state.midi;
     const auto& c = state.config;
@@ -222,7 +224,7 @@ void Kavel::Salva_dati_di_avvio() {
     auto& mem = state.memories;
     const auto& panel = state.panel;
 
-    out.text(c.PATH_DAT);
+    out.text(storable("Stops Table path", c.PATH_DAT));
     for (int v : {m.DISPOSITIVO_IN1, m.DISPOSITIVO_IN2, m.DISPOSITIVO_OUT, a.TEMPERAMENTO,
                   a.VELOCITA_TREMOLO, a.TIPO_TREMOLO, a.RIVERBERO, a.NOTA_INIZIO_TEMP, m.MODO_THRU,
                   m.CANALE_APPRESO[0], m.CANALE_APPRESO[1], m.CANALE_APPRESO[2], m.RITARDO_NOTE,
@@ -254,7 +256,7 @@ void Kavel::Salva_dati_di_avvio() {
         mem.SALVA_FISSE = false;
     }
     panel.fontBold ? out.raw("1") : out.number(0L);
-    out.text(panel.fontName);
+    out.text(storable("stop font name", panel.fontName));
     out.number(std::lround(panel.fontSize));
     panel.fontItalic ? out.raw("1") : out.number(0L);
     out.number(panel.INTERFACCIA_GRAFICA ? 1L : 0L);
@@ -267,6 +269,8 @@ void Kavel::Salva_dati_di_avvio() {
     if (auto error = writeFileAtomically(resolveCase(c.PATH_CFG), out.bytes()))
         user_.messageBox({"The configuration was not saved. " + *error, kProgramTitle, Buttons::Ok,
                           Icon::Critical, 0});
+    else if (!leftOut.empty())
+        user_.messageBox({leftOut, kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
 }
 
 void Kavel::EnableCFG_Click() {

@@ -60,7 +60,8 @@ bool TextValueReader::atEnd() const {
 }
 
 std::optional<std::string> TextValueReader::field(bool trim) {
-    if (at_ >= in_.size()) return std::nullopt;
+    ended_ = at_ >= in_.size();
+    if (ended_) return std::nullopt;
     ++values_;
     while (at_ < in_.size() && (in_[at_] == ' ' || in_[at_] == '\t'))
         ++at_;

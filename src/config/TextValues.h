@@ -36,12 +36,15 @@ class TextValueReader {
     bool atEnd() const;
     // How many values have been taken so far: the number of the next one is this plus 1.
     int valuesRead() const { return values_; }
+    // The last value asked for was not there: the data ended before it.
+    bool ended() const { return ended_; }
 
   private:
     std::optional<std::string> field(bool trim);
     std::string_view in_;
     std::size_t at_ = 0;
     int values_ = 0;
+    bool ended_ = false;
 };
 
 // Whether a text value reads back exactly as written: no control character (a line end would

@@ -1,6 +1,8 @@
 #include "console/Kavel.h"
 
+#include "midi/ThruDialog.h"
 #include "panel/MainMenu.h"
+#include "registration/AdvancedWindow.h"
 
 namespace kavel {
 
@@ -12,11 +14,16 @@ Kavel::Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder
     MIDIInput1.Error = [this](int& code, std::string& text) { MIDIInput1_Error(code, text); };
     MIDIInput2.Error = [this](int& code, std::string& text) { MIDIInput2_Error(code, text); };
     MIDIOutput1.Error = [this](int& code, std::string& text) { MIDIOutput1_Error(code, text); };
+    thru_ = std::make_unique<ThruDialog>(*this);
     registerNames();
     registerProcedures();
+    thru_->registerProcedures(procedures);
     buildAdvancedControls();
+    advanced_ = std::make_unique<AdvancedWindow>(*this);
     buildMenus();
 }
+
+Kavel::~Kavel() = default;
 
 std::string Kavel::inProgramFolder(const std::string& fileName) const {
     if (folder_.empty()) return fileName;

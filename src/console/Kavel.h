@@ -21,8 +21,10 @@
 
 namespace kavel {
 
+class ThruDialog;
 struct StopBlock;   // a row of the console update's block table
 struct LevelSender; // an expression or balance sender
+class AdvancedWindow;
 
 struct Ports {
     MidiInput& in1;
@@ -34,6 +36,7 @@ class Kavel {
   public:
     // `programFolder` holds the data files; file names are joined to it with "/".
     Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder);
+    ~Kavel();
     Kavel(const Kavel&) = delete;
     Kavel& operator=(const Kavel&) = delete;
 
@@ -46,7 +49,13 @@ class Kavel {
     MidiInput& MIDIInput2;
     MidiOutput& MIDIOutput1;
 
+    // The person at the console: message boxes, file dialogs, windows.
+    User& user() { return user_; }
+    // The Thru dialog, a window of its own.
+    ThruDialog& thruDialog() { return *thru_; }
     const std::string& programFolder() const { return folder_; }
+    // The window `Advanced`: created with the console, it lives as long as the program.
+    AdvancedWindow& advanced() { return *advanced_; }
     std::string inProgramFolder(const std::string& fileName) const;
     bool running() const { return running_; }
     // Pictures a window could not read: said once, the controls are drawn plainly.
@@ -172,6 +181,8 @@ class Kavel {
     // Total Recall: command keys while the switch event is armed.
     void Total_Recall(int& Nota, int Canale);
     void THRUBUTTON_Click();
+    // Setup menu: the Thru dialog.
+    void MidiThru_Click();
 
     // Configuration.
     void LEGGI_FILE_AVVIO();
@@ -192,6 +203,9 @@ class Kavel {
     void Scrivi_ToolTips_memorie();
     void Scrivi_Etichette_memorie();
 
+    // Keeps a window wholly on the screen, centring it where it would not be.
+    void keepOnScreen(double& top, double& left, const char* window);
+
   private:
     ControlState& place(const std::string& name, int index, ControlKind kind, int left, int top,
                         int width, int height);
@@ -209,8 +223,6 @@ class Kavel {
     // `note` follows the defaults' message: why the file was not taken.
     void configDefaults(const std::string& note);
     std::optional<std::string> readConfig(const std::string& bytes);
-    // Keeps a window wholly on the screen, centring it where it would not be.
-    void keepOnScreen(double& top, double& left, const char* window);
     void drawKnob(SlotArray& field, int row);
     void toggleCoupler(SlotArray& field, bool first, const char* firstButton,
                        const char* secondButton);
@@ -219,6 +231,7 @@ class Kavel {
     void updateStopBlock(const StopBlock& block);
     void drawStop(const StopBlock& block, int oldRow, int newRow);
     void pushInAppliedStops();
+    void showOrganBody();
     void updateCanceller(int division, int group);
     void sendController(int status, int controller, int value);
     void sendLevel(const LevelSender& sender);
@@ -250,6 +263,8 @@ class Kavel {
     void registerProcedures();
     void buildAdvancedControls();
 
+    std::unique_ptr<AdvancedWindow> advanced_;
+    std::unique_ptr<ThruDialog> thru_;
     HeldNotes held_;
     std::unique_ptr<ConsoleFunctions> own_;
     ConsoleFunctions* functions_;

@@ -1,4 +1,5 @@
 #include "console/Kavel.h"
+#include "registration/AdvancedWindow.h"
 
 namespace kavel {
 
@@ -35,7 +36,8 @@ void Kavel::Form_Load() {
     RESET_Click();
     mem.BERSAGLIO_RECALL = 11;
 
-    // The Advanced window follows the loaded settings.
+    // The Advanced window follows the loaded settings, at its saved place.
+    advanced_->Form_Load();
     const auto& adv = state.advanced;
     controls.edit("OptionGlobalCoupling", adv.ACCOPPIAMENTO_GLOBALE).value = 1;
     OptionGlobalCoupling_Click(adv.ACCOPPIAMENTO_GLOBALE);

@@ -58,12 +58,13 @@ void Kavel::rechannel(Message& m) const {
     if (midi.MODO_THRU == 1) {
         const int body = state.registration.CORPO_ORGANO[SLOT_LIVE];
         // A body outside the three divisions would make a status byte of another type.
-        if (body < 1 || body > 3) return;
+        if (!isOrganBody(body)) return;
         if (type == 0xB0 || type == 0x90 || type == 0xE0 || type == 0x80)
             m.status = type + body - 1;
     } else if (midi.MODO_THRU == 2) {
         for (int i = 0; i < 3; ++i) {
             const int k = midi.CANALE_APPRESO[static_cast<std::size_t>(i)];
+            if (k < 0 || k > 15) continue; // no channel: it would match another type's status
             for (int t : {0x90, 0xB0, 0xE0, 0xC0, 0x80}) {
                 if (m.status == t + k) {
                     m.status = t + i;

@@ -1,5 +1,7 @@
 #include "midi/MidiPorts.h"
 
+#include "stops_table/SysExCheck.h"
+
 #include <array>
 
 namespace kavel {
@@ -34,21 +36,6 @@ bool isDataByte(int b) {
 }
 
 } // namespace
-
-bool isSysExStream(std::string_view bytes) {
-    if (bytes.empty()) return false;
-    bool inMessage = false;
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b == 0xF0 && !inMessage)
-            inMessage = true;
-        else if (b == 0xF7 && inMessage)
-            inMessage = false;
-        else if (!inMessage || b > 0x7F)
-            return false;
-    }
-    return !inMessage;
-}
 
 // ---- both
 

@@ -12,7 +12,6 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace kavel {
 
@@ -44,9 +43,6 @@ inline constexpr int kStart = 4;
 inline constexpr int kRemoveOldest = 6;
 inline constexpr int kSend = 7;
 } // namespace action
-
-// One or more complete SysEx messages back to back, F0 ... F7, with only data bytes between.
-bool isSysExStream(std::string_view bytes);
 
 using ErrorEvent = std::function<void(int& ErrorCode, std::string& ErrorMessage)>;
 

@@ -27,6 +27,18 @@ ControlState& Controls::edit(std::string_view name, int index) {
     return it->second.state;
 }
 
+ControlState& Controls::place(std::string_view name, int index, ControlKind kind,
+                              std::string_view window, int left, int top, int width, int height) {
+    auto& c = edit(name, index);
+    c.kind = kind;
+    c.window = std::string(window);
+    c.left = left;
+    c.top = top;
+    c.width = width;
+    c.height = height;
+    return c;
+}
+
 std::vector<ControlKey> Controls::drainChanged() {
     std::vector<ControlKey> keys;
     keys.reserve(changed_.size());

@@ -92,6 +92,9 @@ class Controls {
 
     // Write access: marks the control changed so the window layer redraws it.
     ControlState& edit(std::string_view name, int index = -1);
+    // Gives a control its window, its kind and its place in twips; what it shows stays.
+    ControlState& place(std::string_view name, int index, ControlKind kind, std::string_view window,
+                        int left, int top, int width, int height);
 
     // Called once each time the first control becomes changed after a drain.
     void setChangedHook(std::function<void()> hook) { changedHook_ = std::move(hook); }

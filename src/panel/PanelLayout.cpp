@@ -80,9 +80,10 @@ constexpr Command kLowerRow[] = {
     {"LoadBuffer", 1, "L2", "Load on Kavel Buffered Combination S2"},
 };
 
-// Twips at the panel's size; whole twips, as the window has no finer unit.
+// Twips at the panel's size; whole twips, as the window has no finer unit (the small term
+// keeps 6870 x 0.8 at 5496, not one below it).
 int scaled(double twips, double s) {
-    return static_cast<int>(std::floor(twips * s));
+    return static_cast<int>(std::floor(twips * s + 1e-6));
 }
 
 } // namespace
@@ -90,14 +91,7 @@ int scaled(double twips, double s) {
 // Places a control of the main window; what it shows stays as the console left it.
 ControlState& Kavel::place(const std::string& name, int index, ControlKind kind, int left, int top,
                            int width, int height) {
-    auto& c = controls.edit(name, index);
-    c.kind = kind;
-    c.window = kMain;
-    c.left = left;
-    c.top = top;
-    c.width = width;
-    c.height = height;
-    return c;
+    return controls.place(name, index, kind, kMain, left, top, width, height);
 }
 
 void Kavel::placeCommand(const char* name, int index, const char* caption, const char* toolTip,
@@ -135,7 +129,7 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
     // Step 3: the window, and its frame.
     auto& window = controls.edit(kMain);
     window.width = at(9680);
-    window.height = at(6870) + static_cast<int>(std::floor(500 * (1 - s)));
+    window.height = at(6870) + scaled(500, 1 - s);
     if (user_.minimised()) {
         user_.messageBox({"Error! Main Panel cannot be resized when it is collapsed on window bar!",
                           "Fatal Error!", Buttons::Ok, Icon::Critical, 0});

@@ -204,12 +204,7 @@ void Kavel::AGGIORNAMENTO_KAVEL() {
             body[SLOT_LIVE] = isOrganBody(body[SLOT_APPLIED]) ? body[SLOT_APPLIED] : 1;
         if (body[SLOT_LIVE] != body[SLOT_APPLIED]) {
             body[SLOT_APPLIED] = body[SLOT_LIVE];
-            if (state.midi.MODO_THRU == 1) {
-                static const char* const kBodies[] = {"Great", "Swell", "Pedal"};
-                controls.edit("THRUBUTTON").caption = kBodies[body[SLOT_LIVE] - 1];
-                Marca_Led_giallo();
-            }
-            ADATTA_PULSANTE_THRU();
+            showOrganBody();
         }
         Marca_Led_giallo();
     } catch (const std::exception&) {

@@ -93,6 +93,7 @@ void Kavel::registerProcedures() {
         {"ADATTA_PULSANTE_THRU", &Kavel::ADATTA_PULSANTE_THRU},
         {"Graphmode_Click", &Kavel::Graphmode_Click},
         {"SET_FONTS_NORMAL_INTERFACE", &Kavel::SET_FONTS_NORMAL_INTERFACE},
+        {"advanced_s_Click", &Kavel::advanced_s_Click},
     };
     for (auto [name, fn] : plain)
         p.add(name, [this, fn] { (this->*fn)(); });
@@ -104,8 +105,6 @@ void Kavel::registerProcedures() {
         int nota = a[0];
         Total_Recall(nota, a[1]);
     });
-    // advanced_s_Click joins them when the Advanced window exists: until then its menu item
-    // stays disabled rather than open nothing.
 }
 
 // The registration controls' fixed captions, tool tips and ranges.

@@ -6,9 +6,9 @@ namespace kavel {
 
 std::optional<std::array<std::string, 32>> buildTemperament(const std::string& templ,
                                                             int startNote) {
-    // Its header and values are copied into all 32 messages: a damaged template would damage
-    // every one of them (only the checksum is worked out afresh).
-    if (!isSoundSysEx(templ)) return std::nullopt;
+    // Its header and values are copied into all 32 messages: a template that is not whole SysEx
+    // would damage every one of them. Its own checksum does not matter: each message gets its own.
+    if (!isSysExStream(templ)) return std::nullopt;
     const auto end = templ.find('\xF7');
     // Bytes 1..8 header, 9..20 the twelve values: anything shorter would build short messages.
     if (end == std::string::npos || end < 20) return std::nullopt;

@@ -10,7 +10,8 @@
 namespace kavel {
 
 // Nothing when the template's first message is too short to hold twelve values (or has no F7),
-// or when the template is damaged: its checksum recomputed would make bad values look sound.
+// or when the template is not whole SysEx (its own checksum is not needed: each part's is worked
+// out afresh).
 std::optional<std::array<std::string, 32>> buildTemperament(const std::string& templ,
                                                             int startNote);
 

@@ -102,6 +102,16 @@ bool isSoundSysEx(std::string_view bytes) {
     return sound;
 }
 
+bool isSysExStream(std::string_view bytes) {
+    bool framed = !bytes.empty();
+    scanSysEx(bytes, [&framed](const Finding& f) {
+        if (f.fault == Fault::Checksum) return true; // not a matter of framing
+        framed = false;
+        return false;
+    });
+    return framed;
+}
+
 std::vector<int> damagedSysExEntries(const StopsTableEntries& table) {
     std::vector<int> damaged;
     for (int i = 0; i < kStopsTableSize; ++i)

@@ -18,6 +18,9 @@ std::vector<std::string> checkSysExEntry(std::string_view bytes);
 // True when checkSysExEntry would find nothing (an empty entry too). It allocates nothing, so
 // it can guard every send.
 bool isSoundSysEx(std::string_view bytes);
+// One or more whole SysEx messages back to back, F0 ... F7 with only data bytes between;
+// checksums aside. What a MIDI output may send as SysEx at all.
+bool isSysExStream(std::string_view bytes);
 // The entries the index map says hold SysEx that are not sound, in index order.
 std::vector<int> damagedSysExEntries(const StopsTableEntries& table);
 // The Roland checksum of address and data bytes: 128 - (sum mod 128), 0 instead of 128.

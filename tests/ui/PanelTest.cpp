@@ -2,6 +2,9 @@
 // both layouts fit their window at every size; a screenshot of each is saved for a person.
 
 #include "UiConsole.h"
+#include "panel/ui/WindowView.h"
+
+#include <QDir>
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,6 +15,13 @@
 namespace kavel {
 
 namespace {
+
+std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
+    std::vector<std::uint8_t> b;
+    for (int v : list)
+        b.push_back(static_cast<std::uint8_t>(v));
+    return b;
+}
 
 // Builds the layout as start-up does, with the chosen panel and size, and draws it.
 void build(UiConsole& c, bool graphic, double scale) {
@@ -148,6 +158,52 @@ class PanelTest : public QObject {
         QTest::mouseClick(on(c, "C_memory", 4), Qt::LeftButton);
         QVERIFY(on(c, "C_memory", 4)->styleSheet().contains("#00c000"));
         QCOMPARE(c.core.state.memories.ULTIMA_MEMORIA, 4);
+    }
+
+    // A Fixed Rechanneling session: the Swell learns channel 7 from a key, OK keeps it, and
+    // the next note on channel 7 plays the Swell.
+    void thruDialogLearnsAChannelFromAKey() {
+        UiConsole c;
+        started(c);
+        c.core.state.midi.DISPOSITIVO_IN1 = 0;
+        c.core.state.midi.DISPOSITIVO_OUT = 0;
+        c.core.MIDI_OPENING();
+        WindowView thru(c.core, c.window, "Thru_form", [] { return true; });
+        c.core.MidiThru_Click();
+        thru.show();
+        c.window.syncChanged();
+        QVERIFY(QTest::qWaitForWindowExposed(&thru));
+        auto learn = [&thru](int i) {
+            return qobject_cast<QLabel*>(thru.surface().widget("Custom_Thru_label", i));
+        };
+        QCOMPARE(learn(0)->text(), QString("Not rechanneled "));
+        QTest::mouseClick(thru.surface().widget("Thru_choose", 2), Qt::LeftButton);
+        QCOMPARE(c.core.state.midi.MODO_THRU, 2);
+        QCOMPARE(learn(0)->text(), QString("channel = 2"));
+        QCOMPARE(learn(2)->text(), QString("channel = 4"));
+        QTest::mouseClick(learn(1), Qt::LeftButton);
+        QVERIFY(learn(1)->styleSheet().contains("#ffb82e"));
+        QVERIFY(!learn(0)->styleSheet().contains("#ffb82e"));
+        c.in1.inject(bytes({0x96, 60, 100}));
+        c.in1.dispatch();
+        c.window.syncChanged();
+        QCOMPARE(learn(1)->text(), QString("Channel = 7"));
+        QCOMPARE(c.core.state.midi.CANALE_APPRESO[1], 6);
+        QDir().mkpath(KAVEL_SCREENSHOT_DIR);
+        thru.grab().save(QString(KAVEL_SCREENSHOT_DIR) + "/thru-dialog.png");
+        QTest::mouseClick(thru.surface().widget("Thru_form.Command1"), Qt::LeftButton);
+        QVERIFY(!c.core.state.midi.APPRENDI_CANALE);
+        c.out.sent.clear();
+        c.in1.inject(bytes({0x86, 60, 0}));
+        c.in1.inject(bytes({0x96, 62, 100}));
+        c.in1.dispatch();
+        QCOMPARE(c.out.sent.back().bytes, bytes({0x91, 62, 100}));
+        // CANCEL brings back the mode the dialog opened with, and the Thru button follows it.
+        c.core.MidiThru_Click();
+        QTest::mouseClick(thru.surface().widget("Thru_choose", 1), Qt::LeftButton);
+        QTest::mouseClick(thru.surface().widget("Thru_form.Command2"), Qt::LeftButton);
+        QCOMPARE(c.core.state.midi.MODO_THRU, 2);
+        QVERIFY(!c.core.controls.get("THRUBUTTON").visible);
     }
 
     void missingPicturesLeaveTheWindowUsable() {

@@ -15,6 +15,9 @@ namespace {
 QString latin1(const std::string& s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
+QPoint toPoint(const ControlState& c) {
+    return {toPixels(c.left), toPixels(c.top)};
+}
 } // namespace
 
 MainWindow::MainWindow(Kavel& core)
@@ -99,10 +102,13 @@ void MainWindow::draw(const ControlKey& key) {
         setWindowTitle(latin1(c.caption));
         if (!c.picture.empty() && QFileInfo::exists(latin1(c.picture)))
             setWindowIcon(QIcon(latin1(c.picture)));
-        // The console's size is the area its controls stand in, under the menus.
-        if (c.width > 0 && c.height > 0)
+        // The console's size is the area its controls stand in, under the menus. Only what
+        // the console changed is applied: a move the organist made stays as it is.
+        if (c.width > 0 && c.height > 0 && (c.width != drawnWidth_ || c.height != drawnHeight_))
             resize(toPixels(c.width), toPixels(c.height) + menuBar()->sizeHint().height());
-        if (c.left >= 0 && c.top >= 0) move(toPixels(c.left), toPixels(c.top));
+        drawnWidth_ = c.width;
+        drawnHeight_ = c.height;
+        if (c.left >= 0 && c.top >= 0 && toPoint(c) != pos()) move(toPoint(c));
     }
 }
 

@@ -44,6 +44,8 @@ class MainWindow : public QMainWindow {
     Kavel& core_;
     std::map<std::string, QAction*> actions_;
     ControlSurface* surface_;
+    int drawnWidth_ = -1; // the console's size last applied, in twips
+    int drawnHeight_ = -1;
     std::vector<QPointer<ControlSurface>> others_;
 };
 

@@ -1,0 +1,34 @@
+#pragma once
+
+// The Thru dialog `Thru_form`: the choice of thru mode and, in Fixed Rechanneling, the
+// learning of each division's keyboard channel. It works live on the console's settings; OK
+// keeps them, CANCEL brings back only the mode.
+
+namespace kavel {
+
+class Kavel;
+class Procedures;
+
+class ThruDialog {
+  public:
+    explicit ThruDialog(Kavel& console);
+    ThruDialog(const ThruDialog&) = delete;
+    ThruDialog& operator=(const ThruDialog&) = delete;
+
+    // Its procedures by name ("Thru_form.Form_Load", "Thru_choose_Click" ...).
+    void registerProcedures(Procedures& procedures);
+
+    void Form_Load();
+    void Thru_choose_Click(int Index);
+    void Custom_Thru_label_Click(int Index);
+    void Command1_Click(); // OK
+    void Command2_Click(); // CANCEL
+    void AGGIORNA_THRU();
+
+  private:
+    void place();
+    void close();
+    Kavel& k_;
+};
+
+} // namespace kavel
