@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -72,7 +73,13 @@ ScreenSize QtUser::screen() const {
     const QScreen* s = QGuiApplication::primaryScreen();
     if (!s) return {};
     const QRect r = s->availableGeometry(); // without the desktop's own panels
-    return {toTwips(r.width()), toTwips(r.height())};
+    // The console's window sizes are their client areas: the title bar, the frame and the
+    // main window's menu bar come on top, so the room for them is left out here.
+    QSize chrome(8, 60);
+    const auto* main = qobject_cast<const QMainWindow*>(parent());
+    if (main && main->isVisible() && main->centralWidget())
+        chrome = main->frameGeometry().size() - main->centralWidget()->size();
+    return {toTwips(r.width() - chrome.width()), toTwips(r.height() - chrome.height())};
 }
 
 bool QtUser::minimised() const {
