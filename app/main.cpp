@@ -5,9 +5,8 @@
 #include "console/ui/MainWindow.h"
 #include "console/ui/QtEventLoop.h"
 #include "console/ui/QtUser.h"
-#include "midi/ThruDialog.h"
 #include "midi/rtmidi/RtMidiPorts.h"
-#include "panel/ui/WindowView.h"
+#include "midi/ui/ThruView.h"
 #include "registration/ui/AdvancedView.h"
 
 #include <QApplication>
@@ -32,11 +31,7 @@ int main(int argc, char** argv) {
     user.addWindow("Kavel", &window);
     kavel::AdvancedView advanced(core, window);
     user.addWindow("Advanced", &advanced);
-    // Closing the Thru dialog from its title bar is its CANCEL.
-    kavel::WindowView thru(core, window, "Thru_form", [&core] {
-        core.thruDialog().Command2_Click();
-        return true;
-    });
+    kavel::ThruView thru(core, window);
     user.addWindow("Thru_form", &thru);
 
     // Driver faults and devices unplugged while open reach the Error events from here.

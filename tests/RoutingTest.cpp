@@ -276,7 +276,20 @@ TEST_F(RoutingDetails, ThruDialogSessions) {
         EXPECT_EQ(midi.MODO_THRU, s.modeAfter);
         EXPECT_FALSE(midi.APPRENDI_CANALE);
         EXPECT_EQ(k.controls.get("THRUBUTTON").visible, s.buttonShown);
+        if (s.buttonShown) {
+            EXPECT_EQ(k.controls.get("THRUBUTTON").caption, "Great");
+        }
     }
+    // Chosen again while it is open, the dialog keeps what was learned and the mode to go back to.
+    midi.MODO_THRU = 0;
+    k.MidiThru_Click();
+    thru.Thru_choose_Click(2);
+    EXPECT_EQ(k.controls.get("Custom_Thru_label", 0).backColour, Colour::system(9)); // lit
+    play(1, {0x96, 60, 100});
+    k.MidiThru_Click();
+    EXPECT_EQ(midi.CANALE_APPRESO[0], 6);
+    thru.Command2_Click();
+    EXPECT_EQ(midi.MODO_THRU, 0);
     // Opening in mode 2 teaches the default channels again, and the labels say so.
     midi.CANALE_APPRESO = {9, 9, 9, 0};
     midi.MODO_THRU = 2;

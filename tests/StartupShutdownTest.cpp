@@ -41,20 +41,30 @@ TEST_F(Startup, FirstStartWithoutConfigurationOrDevices) {
     EXPECT_TRUE(k.running());
 }
 
-TEST_F(Startup, DefaultsCentreBothWindowsOnTheScreen) {
+TEST_F(Startup, DefaultsPlaceBothWindowsOnTheScreen) {
     user.screenSize = {30000, 18000};
     auto& k = console();
     k.Form_Load();
     const auto& window = k.controls.get("Kavel");
-    // Centred with the window's size when the file is read: the design size, 12000 x 9000.
-    EXPECT_EQ(k.state.config.MAIN_LEFT, (30000 - 12000) / 2);
-    EXPECT_EQ(k.state.config.ADV_TOP, (18000 - 9000) / 2);
+    // No saved places: the graphic console (10650 x 10200) and the Advanced window (9990 wide)
+    // side by side, centred together; on a narrow screen the Advanced one goes to the corner.
+    EXPECT_EQ(k.state.config.MAIN_LEFT, (30000 - 10650 - 9990) / 2);
+    EXPECT_EQ(k.state.config.MAIN_TOP, (18000 - 10200) / 2);
+    EXPECT_EQ(k.state.config.ADV_LEFT, (30000 - 10650 - 9990) / 2 + 10650);
+    EXPECT_EQ(k.state.config.ADV_TOP, (18000 - 10200) / 2);
     EXPECT_EQ(window.left, static_cast<int>(k.state.config.MAIN_LEFT));
     EXPECT_EQ(k.state.advanced.VELOCITA_TREMOLO, 100);
     EXPECT_EQ(k.controls.get("Valore").caption, "100");
     EXPECT_EQ(k.controls.get("OptionGlobalCoupling", 0).value, 1);
     EXPECT_TRUE(std::all_of(k.state.midi.FILTRI_INGRESSO.begin(),
                             k.state.midi.FILTRI_INGRESSO.end(), [](bool b) { return b; }));
+    core.reset();
+    user.screenSize = {19200, 12000}; // 1280 x 800: no room for both side by side
+    auto& narrow = console();
+    narrow.Form_Load();
+    EXPECT_EQ(narrow.state.config.MAIN_LEFT, (19200 - 10650) / 2);
+    EXPECT_EQ(narrow.state.config.ADV_LEFT, 19200 - 9990);
+    EXPECT_EQ(narrow.state.config.ADV_TOP, 12000 - 392 * 15);
 }
 
 TEST_F(Startup, MenusCarryTheirCaptionsAndOnlyBuiltCommandsAreEnabled) {

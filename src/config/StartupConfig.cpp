@@ -158,6 +158,7 @@ std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
 }
 
 void Kavel::configDefaults(const std::string& note) {
+    firstPlacement_ = true;
     auto& m = state.midi;
     auto& c = state.config;
     auto& a = state.advanced;

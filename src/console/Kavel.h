@@ -58,6 +58,8 @@ class Kavel {
     AdvancedWindow& advanced() { return *advanced_; }
     std::string inProgramFolder(const std::string& fileName) const;
     bool running() const { return running_; }
+    // Every picture file the windows name now (the drawknobs, the LEDs, the board, the plate).
+    std::vector<std::string> picturePaths() const;
     // Pictures a window could not read: said once, the controls are drawn plainly.
     void picturesMissing(const std::vector<std::string>& paths);
 
@@ -198,6 +200,7 @@ class Kavel {
     void ADATTA_PULSANTE_THRU();
     void Graphmode_Click();
     void SET_FONTS_NORMAL_INTERFACE();
+    void SET_FONTS_GRAPH_INTERFACE();
 
     // Memory labels and tool tips: not in this program yet, they do nothing.
     void Scrivi_ToolTips_memorie();
@@ -222,6 +225,7 @@ class Kavel {
     void stepList(const char* list, int delta);
     // `note` follows the defaults' message: why the file was not taken.
     void configDefaults(const std::string& note);
+    void placeSideBySide();
     std::optional<std::string> readConfig(const std::string& bytes);
     void drawKnob(SlotArray& field, int row);
     void toggleCoupler(SlotArray& field, bool first, const char* firstButton,
@@ -272,6 +276,7 @@ class Kavel {
     User& user_;
     std::string folder_;
     bool running_ = true;
+    bool firstPlacement_ = false; // no saved window places: the defaults' message was shown
 };
 
 } // namespace kavel

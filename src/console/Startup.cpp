@@ -1,6 +1,8 @@
 #include "console/Kavel.h"
 #include "registration/AdvancedWindow.h"
 
+#include <algorithm>
+
 namespace kavel {
 
 void Kavel::Form_Load() {
@@ -37,6 +39,7 @@ void Kavel::Form_Load() {
     mem.BERSAGLIO_RECALL = 11;
 
     // The Advanced window follows the loaded settings, at its saved place.
+    if (firstPlacement_) placeSideBySide();
     advanced_->Form_Load();
     const auto& adv = state.advanced;
     controls.edit("OptionGlobalCoupling", adv.ACCOPPIAMENTO_GLOBALE).value = 1;
@@ -56,6 +59,26 @@ void Kavel::Form_Load() {
     user_.showWindow("Advanced", false);
     user_.showWindow("Kavel", false);
     mem.MEMORIE_NON_SALVATE = false;
+}
+
+// With no saved places both windows would be centred, the Advanced one hidden behind the
+// console: side by side where the screen has room for both, else the Advanced window in the
+// lower right corner, where part of it shows.
+void Kavel::placeSideBySide() {
+    const ScreenSize screen = user_.screen();
+    const auto& main = controls.get("Kavel");
+    const auto& advanced = controls.get("Advanced");
+    auto& c = state.config;
+    c.MAIN_TOP = std::max(0, (screen.height - main.height) / 2);
+    if (main.width + advanced.width <= screen.width) {
+        c.MAIN_LEFT = (screen.width - main.width - advanced.width) / 2;
+        c.ADV_LEFT = c.MAIN_LEFT + main.width;
+        c.ADV_TOP = c.MAIN_TOP;
+    } else {
+        c.MAIN_LEFT = std::max(0, (screen.width - main.width) / 2);
+        c.ADV_LEFT = std::max(0, screen.width - advanced.width);
+        c.ADV_TOP = std::max(0, screen.height - advanced.height);
+    }
 }
 
 // The cleared free memories F1..F12. Start-up leaves the sub-octave at its start value; Clr

@@ -122,22 +122,4 @@ void Kavel::Total_Recall(int& Nota, int /*Canale*/) {
     }
 }
 
-void Kavel::THRUBUTTON_Click() {
-    auto& body = state.registration.CORPO_ORGANO;
-    body[SLOT_LIVE] = isOrganBody(body[SLOT_LIVE]) && body[SLOT_LIVE] < 3 ? body[SLOT_LIVE] + 1 : 1;
-    body[SLOT_APPLIED] = body[SLOT_LIVE];
-    showOrganBody();
-}
-
-// The Thru button after a change of organ body: its caption in Normal Rechannelling.
-void Kavel::showOrganBody() {
-    if (state.midi.MODO_THRU == 1) {
-        static const char* const kBodies[] = {"Great", "Swell", "Pedal"};
-        controls.edit("THRUBUTTON").caption =
-            kBodies[state.registration.CORPO_ORGANO[SLOT_LIVE] - 1];
-        Marca_Led_giallo();
-    }
-    ADATTA_PULSANTE_THRU();
-}
-
 } // namespace kavel

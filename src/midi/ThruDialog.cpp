@@ -81,6 +81,7 @@ void ThruDialog::place() {
 }
 
 void ThruDialog::Form_Load() {
+    loaded_ = true;
     auto& window = k_.controls.edit(kWindow);
     const ScreenSize screen = k_.user().screen();
     window.left = (screen.width - window.width) / 2;
@@ -109,6 +110,8 @@ void ThruDialog::Thru_choose_Click(int Index) {
         midi.APPRENDI_CANALE = true;
     }
     AGGIORNA_THRU();
+    // Learning is on: the label it teaches shows lit, so no key teaches a division unseen.
+    if (Index == 2) Custom_Thru_label_Click(midi.INDICE_APPRENDI);
 }
 
 void ThruDialog::Custom_Thru_label_Click(int Index) {
@@ -151,12 +154,13 @@ void ThruDialog::AGGIORNA_THRU() {
 }
 
 void ThruDialog::close() {
+    loaded_ = false;
     k_.user().closeWindow(kWindow);
 }
 
-// The Setup menu's "Midi &Thru...": the dialog, not modal.
+// The Setup menu's "Midi &Thru...": the dialog, not modal; brought forward if already open.
 void Kavel::MidiThru_Click() {
-    thru_->Form_Load();
+    if (!thru_->loaded()) thru_->Form_Load();
     user_.showWindow(kWindow, false);
 }
 

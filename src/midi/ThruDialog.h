@@ -25,10 +25,14 @@ class ThruDialog {
     void Command2_Click(); // CANCEL
     void AGGIORNA_THRU();
 
+    // Open: a second Form_Load would teach the default channels again and forget the mode.
+    bool loaded() const { return loaded_; }
+
   private:
     void place();
     void close();
     Kavel& k_;
+    bool loaded_ = false;
 };
 
 } // namespace kavel

@@ -61,6 +61,7 @@ constexpr Command kPedalCouplers[] = {
     {"UNPII", -1, "II - P", "Pedal coupling with Swell"},
 };
 constexpr Command kCancellerRow[] = {
+    // the six cancellers, then the manual couplers
     {"Button_Annullatori_go", 0, "Go Mute", "Mute only Fondi Stops - Click to replace them"},
     {"Button_Annullatori_go", 1, "Go Mute", "Mute only Ripieni Stops - Click to replace them"},
     {"Button_Annullatori_go", 2, "Go Mute", "Mute only ANCE-ARCHI Stops - Click to replace them"},
@@ -99,6 +100,7 @@ void Kavel::placeCommand(const char* name, int index, const char* caption, const
     auto& c = place(name, index, ControlKind::Button, left, top, width, height);
     c.caption = caption;
     c.toolTip = toolTip;
+    if (c.backColour.kind == Colour::Kind::Default) c.backColour = Colour::system(kUnlit);
     // A button whose procedure this program does not have yet stays disabled.
     c.enabled = procedures.named(std::string(name) + "_Click").has_value();
 }
@@ -127,12 +129,14 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
         controls.edit("Numerino_Led", i).visible = true;
 
     // Step 3: the window, and its frame.
-    auto& window = controls.edit(kMain);
-    window.width = at(9680);
-    window.height = at(6870) + scaled(500, 1 - s);
     if (user_.minimised()) {
+        // The size stays as it was; the controls are still placed for the new one.
         user_.messageBox({"Error! Main Panel cannot be resized when it is collapsed on window bar!",
                           "Fatal Error!", Buttons::Ok, Icon::Critical, 0});
+    } else {
+        auto& window = controls.edit(kMain);
+        window.width = at(9680);
+        window.height = at(6870) + scaled(500, 1 - s);
     }
     constexpr int kFrameLeft = 100;
     constexpr int kFrameTop = 530;
@@ -182,7 +186,8 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
     };
     commandsAt(kTopRow, 100, 30, 1050, 1000);
     commandsAt(kPedalCouplers, 7425, 30, 1050, 1000);
-    commandsAt(kCancellerRow, 100, 5450, 1100, 1050);
+    commandsAt(std::span(kCancellerRow).first(6), 100, 5450, 1040, 1000);
+    commandsAt(std::span(kCancellerRow).subspan(6), 6350, 5450, 1300, 1250);
     commandsAt(kLowerRow, 100, 5870, 1300, 1250);
     for (const char* own : {"Subottava", "THRUBUTTON"}) {
         auto& c = controls.edit(own);
@@ -263,14 +268,21 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
             const int top = kGridTop + (k % 10) * kPitchY;
             place(g.plate, k, ControlKind::Picture, left, top, 1100, 320).picture = plate;
             place(g.plateName, k, ControlKind::Label, left, top, 1100, 320).align = Align::Centre;
+            // The captions show only where a knob's picture cannot be read.
             if (g.swellKnobs) {
-                place(g.greatKnobs, k, ControlKind::Picture, left + 20, top + 330, kKnob, kKnob)
-                    .picture = p.PIC_TIRANTE_OFF_GO;
-                place(g.swellKnobs, k, ControlKind::Picture, left + 570, top + 330, kKnob, kKnob)
-                    .picture = p.PIC_TIRANTE_OFF_SW;
+                auto& great = place(g.greatKnobs, k, ControlKind::Picture, left + 20, top + 330,
+                                    kKnob, kKnob);
+                great.picture = p.PIC_TIRANTE_OFF_GO;
+                great.caption = "Gt";
+                auto& swell = place(g.swellKnobs, k, ControlKind::Picture, left + 570, top + 330,
+                                    kKnob, kKnob);
+                swell.picture = p.PIC_TIRANTE_OFF_SW;
+                swell.caption = "Sw";
             } else {
-                place(g.greatKnobs, k, ControlKind::Picture, left + 295, top + 330, kKnob, kKnob)
-                    .picture = p.PIC_TIRANTE_OFF;
+                auto& pedal = place(g.greatKnobs, k, ControlKind::Picture, left + 295, top + 330,
+                                    kKnob, kKnob);
+                pedal.picture = p.PIC_TIRANTE_OFF;
+                pedal.caption = "Ped";
             }
         }
         column += g.columns;
@@ -316,6 +328,12 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
     // Step 5.
     ADATTA_PULSANTE_THRU();
     VISUALIZZA_LED_O_PANNELLINI();
+    SET_FONTS_GRAPH_INTERFACE();
+}
+
+// The chosen stop font on the names of the graphic panel's plates.
+void Kavel::SET_FONTS_GRAPH_INTERFACE() {
+    const auto& p = state.panel;
     for (const Group& g : kGroups)
         for (int k = 0; k < g.rows; ++k)
             controls.edit(g.plateName, k).font = {p.fontName, p.fontSize, p.fontBold, p.fontItalic};
@@ -347,6 +365,10 @@ void Kavel::ADATTA_PULSANTE_THRU() {
     auto& sub = controls.edit("Subottava");
     auto& thru = controls.edit("THRUBUTTON");
     thru.visible = normal;
+    // Shown, it names the organ body it plays, also when the mode has just come to it.
+    static const char* const kBodies[] = {"Great", "Swell", "Pedal"};
+    if (const int body = state.registration.CORPO_ORGANO[SLOT_LIVE]; normal && isOrganBody(body))
+        thru.caption = kBodies[body - 1];
     if (state.panel.INTERFACCIA_GRAFICA) {
         sub.top = 30;
         sub.left = 7050;
@@ -378,6 +400,22 @@ void Kavel::Graphmode_Click() {
                           : "Interface is now set to STANDARD PANEL mode; exit and restart Kavel, "
                             "please!",
                       kProgramTitle, Buttons::Ok, Icon::Information, 0});
+}
+
+std::vector<std::string> Kavel::picturePaths() const {
+    const auto& p = state.panel;
+    const auto& m = state.memories;
+    std::vector<std::string> paths;
+    for (const std::string* path :
+         {&p.PIC_TIRANTE_ON, &p.PIC_TIRANTE_OFF, &p.PIC_TIRANTE_ON_GO, &p.PIC_TIRANTE_OFF_GO,
+          &p.PIC_TIRANTE_ON_SW, &p.PIC_TIRANTE_OFF_SW, &m.PIC_GREEN_ON, &m.PIC_GREEN_OFF,
+          &m.PIC_RED_ON, &m.PIC_RED_OFF, &m.PIC_YELLOW_ON})
+        if (!path->empty()) paths.push_back(*path);
+    if (p.INTERFACCIA_GRAFICA && !folder_.empty() && !p.PIC_TIRANTE_ON.empty()) {
+        paths.push_back(inProgramFolder("tavola.jpg"));
+        paths.push_back(inProgramFolder("stucco.gif"));
+    }
+    return paths;
 }
 
 void Kavel::picturesMissing(const std::vector<std::string>& paths) {

@@ -93,6 +93,7 @@ void Kavel::registerProcedures() {
         {"ADATTA_PULSANTE_THRU", &Kavel::ADATTA_PULSANTE_THRU},
         {"Graphmode_Click", &Kavel::Graphmode_Click},
         {"SET_FONTS_NORMAL_INTERFACE", &Kavel::SET_FONTS_NORMAL_INTERFACE},
+        {"SET_FONTS_GRAPH_INTERFACE", &Kavel::SET_FONTS_GRAPH_INTERFACE},
         {"advanced_s_Click", &Kavel::advanced_s_Click},
     };
     for (auto [name, fn] : plain)

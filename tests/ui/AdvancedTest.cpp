@@ -120,10 +120,11 @@ class AdvancedTest : public QObject {
         QVERIFY(!c.advanced.windowIcon().isNull()); // panda1.ico from the program folder
         const auto& state = c.core.controls.get("Advanced");
         QCOMPARE(c.advanced.size(), QSize(toPixels(state.width), toPixels(state.height)));
-        // No configuration file: centred with the main window's design size, 12000 x 9000,
-        // on the scripted 1920 x 1080 screen.
-        QCOMPARE(c.advanced.pos(),
-                 QPoint((1920 * 15 - 12000) / 2 / 15, (1080 * 15 - 9000) / 2 / 15));
+        // No configuration file: beside the graphic console (10650 x 10200 twips; this window
+        // 9990 wide), both together centred on the scripted 1920 x 1080 screen.
+        QCOMPARE(c.advanced.pos(), QPoint(((1920 * 15 - 10650 - 9990) / 2 + 10650) / 15,
+                                          (1080 * 15 - 10200) / 2 / 15));
+        QCOMPARE(c.core.controls.get("Kavel").left + 10650, state.left); // right beside it
 
         // What the reset and start-up put in the window shows.
         QCOMPARE(on<QLabel>(c, "EXPGO")->text(), QString("127"));

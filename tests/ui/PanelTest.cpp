@@ -2,7 +2,8 @@
 // both layouts fit their window at every size; a screenshot of each is saved for a person.
 
 #include "UiConsole.h"
-#include "panel/ui/WindowView.h"
+#include "midi/ui/ThruView.h"
+#include "panel/ui/Palette.h"
 
 #include <QDir>
 
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <map>
 #include <vector>
 
 namespace kavel {
@@ -58,9 +60,25 @@ void screenshot(UiConsole& c, const QString& name) {
 bool drawnOver(const QWidget* a, const QWidget* b) {
     auto isBack = [](const QWidget* w) {
         const QString n = w->objectName();
-        return n == "Sfondo" || n == "Panel_nograph" || n.startsWith("Pergamena");
+        return n == "Sfondo" || n == "Panel_nograph";
     };
-    return isBack(a) || isBack(b);
+    // A stop's name on its own plate: PergamenaF_3 and Scritta_Fondi_3.
+    auto plateOf = [](const QWidget* w) {
+        static const std::map<QString, QString> kPlates = {{"Scritta_Fondi", "PergamenaF"},
+                                                           {"Scritta_Mutaz", "PergamenaM"},
+                                                           {"Scritta_Ancie", "PergamenaA"},
+                                                           {"Scritta_Pedale", "PergamenaP"}};
+        const QString n = w->objectName();
+        const auto cut = n.lastIndexOf('_');
+        const auto it = kPlates.find(n.left(cut));
+        return it == kPlates.end() ? QString() : it->second + n.mid(cut);
+    };
+    return isBack(a) || isBack(b) || plateOf(a) == b->objectName() || plateOf(b) == a->objectName();
+}
+
+// The lamp colour, as the console's palette draws "lit" (system colour 9).
+QString lit() {
+    return qtColour(Colour::system(9))->name();
 }
 
 } // namespace
@@ -85,6 +103,7 @@ class PanelTest : public QObject {
                 QVERIFY(c.copied);
                 started(c);
                 c.core.state.memories.LED_MEMORIE = leds;
+                c.core.state.midi.MODO_THRU = leds ? 1 : 0; // the Thru button beside Subottava
                 build(c, cs.graphic, cs.scale);
                 QVERIFY(QTest::qWaitForWindowExposed(&c.window));
                 const QRect inside = c.window.surface().rect();
@@ -92,7 +111,8 @@ class PanelTest : public QObject {
                 for (QWidget* w : c.window.surface().findChildren<QWidget*>(
                          QString(), Qt::FindDirectChildrenOnly))
                     if (w->isVisible()) shown.push_back(w);
-                QVERIFY(shown.size() > 150);
+                QVERIFY(shown.size() > 250); // every stop, button and indicator
+                QVERIFY(c.window.surface().widget("THRUBUTTON")->isVisible() == leds);
                 for (QWidget* w : shown)
                     if (!inside.contains(w->geometry()))
                         QFAIL(qPrintable(w->objectName() + " leaves the window"));
@@ -122,9 +142,9 @@ class PanelTest : public QObject {
         QCOMPARE(c.core.state.registration.FO_GO[SLOT_LIVE], 3);
         auto* knob = qobject_cast<QLabel*>(on(c, "Tir_FO_GO", 3));
         QCOMPARE(knob->text().trimmed(), QString("Great"));
-        QVERIFY(on(c, "NomeFondi", 3)->styleSheet().contains("#ffb82e")); // lit
-        QVERIFY(on(c, "NomeFondi", 0)->styleSheet().contains("#ffb82e")); // the Swell's
-        QVERIFY(!on(c, "NomeFondi", 5)->styleSheet().contains("#ffb82e"));
+        QVERIFY(on(c, "NomeFondi", 3)->styleSheet().contains(lit())); // lit
+        QVERIFY(on(c, "NomeFondi", 0)->styleSheet().contains(lit())); // the Swell's
+        QVERIFY(!on(c, "NomeFondi", 5)->styleSheet().contains(lit()));
         const auto& entry = c.core.state.stops.STOPS_TABLE[43];
         QVERIFY(!c.out.sent.empty());
         QCOMPARE(std::string(c.out.sent[0].bytes.begin(), c.out.sent[0].bytes.end()), entry);
@@ -137,11 +157,26 @@ class PanelTest : public QObject {
         UiConsole c;
         started(c);
         build(c, true, 1.0);
+        c.core.state.midi.DISPOSITIVO_OUT = 0;
+        c.core.MIDI_OPENING();
+        c.out.sent.clear();
         QTest::mouseClick(on(c, "Tir_AN_SW_graph", 4), Qt::LeftButton);
         QCOMPARE(c.core.state.registration.AN_SW[SLOT_LIVE], 4);
-        QVERIFY(c.core.controls.get("Tir_AN_SW_graph", 4).picture.ends_with("tirante_on_sw.jpg"));
-        QVERIFY(c.core.controls.get("Tir_AN_SW_graph", 0).picture.ends_with("tirante_off_sw.jpg"));
-        QVERIFY(!qobject_cast<QLabel*>(on(c, "Tir_AN_SW_graph", 4))->pixmap().isNull());
+        QVERIFY(!c.out.sent.empty()); // the Swell's string of Ancie stop 4, entry 164
+        QCOMPARE(std::string(c.out.sent[0].bytes.begin(), c.out.sent[0].bytes.end()),
+                 c.core.state.stops.STOPS_TABLE[164]);
+        // The drawn-out knob shows, whole, at the screen's pixel ratio; its neighbour stays in.
+        auto looks = [&c](const char* knob, int row, const char* file) {
+            auto* label = qobject_cast<QLabel*>(on(c, knob, row));
+            QPixmap want(c.folder.filePath(file));
+            want = want.scaled(label->size() * label->devicePixelRatioF(), Qt::IgnoreAspectRatio,
+                               Qt::SmoothTransformation);
+            return label->pixmap().devicePixelRatio() == label->devicePixelRatioF() &&
+                   label->pixmap().toImage() == want.toImage();
+        };
+        QVERIFY(looks("Tir_AN_SW_graph", 4, "tirante_on_sw.jpg"));
+        QVERIFY(looks("Tir_AN_SW_graph", 0, "tirante_off_sw.jpg"));
+        QVERIFY(looks("Tir_AN_GO_graph", 4, "tirante_off_go.jpg"));
         QVERIFY(c.user.shown.size() == 1); // only: devices unassigned; every picture is there
     }
 
@@ -152,11 +187,12 @@ class PanelTest : public QObject {
         auto* mute = qobject_cast<QPushButton*>(on(c, "Button_Annullatori_go", 1));
         QTest::mouseClick(mute, Qt::LeftButton);
         QCOMPARE(mute->text(), QString("Go Restore"));
-        QVERIFY(mute->styleSheet().contains("#ffb82e"));
+        QVERIFY(mute->styleSheet().contains(lit()));
         QTest::mouseClick(mute, Qt::LeftButton);
         QCOMPARE(mute->text(), QString("Go Mute"));
         QTest::mouseClick(on(c, "C_memory", 4), Qt::LeftButton);
-        QVERIFY(on(c, "C_memory", 4)->styleSheet().contains("#00c000"));
+        QVERIFY(
+            on(c, "C_memory", 4)->styleSheet().contains(qtColour(Colour::rgb(0, 192, 0))->name()));
         QCOMPARE(c.core.state.memories.ULTIMA_MEMORIA, 4);
     }
 
@@ -168,7 +204,7 @@ class PanelTest : public QObject {
         c.core.state.midi.DISPOSITIVO_IN1 = 0;
         c.core.state.midi.DISPOSITIVO_OUT = 0;
         c.core.MIDI_OPENING();
-        WindowView thru(c.core, c.window, "Thru_form", [] { return true; });
+        ThruView thru(c.core, c.window);
         c.core.MidiThru_Click();
         thru.show();
         c.window.syncChanged();
@@ -182,8 +218,8 @@ class PanelTest : public QObject {
         QCOMPARE(learn(0)->text(), QString("channel = 2"));
         QCOMPARE(learn(2)->text(), QString("channel = 4"));
         QTest::mouseClick(learn(1), Qt::LeftButton);
-        QVERIFY(learn(1)->styleSheet().contains("#ffb82e"));
-        QVERIFY(!learn(0)->styleSheet().contains("#ffb82e"));
+        QVERIFY(learn(1)->styleSheet().contains(lit()));
+        QVERIFY(!learn(0)->styleSheet().contains(lit()));
         c.in1.inject(bytes({0x96, 60, 100}));
         c.in1.dispatch();
         c.window.syncChanged();
@@ -214,16 +250,19 @@ class PanelTest : public QObject {
         QTest::mouseClick(on(c, "Tir_FO_GO_graph", 2), Qt::LeftButton);
         QCOMPARE(c.core.state.registration.FO_GO[SLOT_LIVE], 2);
         QTest::qWait(50);
-        // Each missing file named in one message, and only once, clicks or not.
-        std::string all;
-        for (std::size_t i = 1; i < c.user.shown.size(); ++i)
-            all += c.user.shown[i].text;
+        // Every missing file named together in one message, once, clicks or not.
+        QCOMPARE(c.user.shown.size(), std::size_t{2});
+        const std::string& all = c.user.shown[1].text;
         for (const char* file : {"tavola.jpg", "stucco.gif", "tirante_off_go.jpg",
                                  "tirante_on_go.jpg", "tirante_off.jpg"}) {
             const auto at = all.find(file);
             QVERIFY2(at != std::string::npos, file);
             QVERIFY2(all.find(file, at + 1) == std::string::npos, file);
         }
+        // Drawn plainly, the knobs still tell drawn from pushed in.
+        QVERIFY(on(c, "Tir_FO_GO_graph", 2)->styleSheet().contains(lit()));
+        QVERIFY(!on(c, "Tir_FO_GO_graph", 3)->styleSheet().contains(lit()));
+        QCOMPARE(qobject_cast<QLabel*>(on(c, "Tir_FO_SW_graph", 3))->text(), QString("Sw"));
     }
 };
 

@@ -71,6 +71,8 @@ void MainWindow::click(const std::string& name) {
 }
 
 void MainWindow::syncChanged() {
+    // Every picture the console names, read before drawing: those missing are named together.
+    surface_->preload(core_.picturePaths());
     for (const ControlKey& key : core_.controls.drainChanged())
         draw(key);
     reportMissingPictures(*surface_);

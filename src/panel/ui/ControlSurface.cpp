@@ -155,6 +155,11 @@ QWidget* ControlSurface::create(const ControlKey& key, const ControlState& c) {
     return w;
 }
 
+void ControlSurface::preload(const std::vector<std::string>& paths) {
+    for (const auto& path : paths)
+        picture(path);
+}
+
 const QPixmap* ControlSurface::picture(const std::string& path) {
     if (path.empty()) return nullptr;
     auto it = pictures_.find(path);
@@ -182,13 +187,15 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
         w->setFont(f);
     }
     const auto back = qtColour(c.backColour);
-    const auto fore = qtColour(c.foreColour);
+    const auto fore = qtTextColour(c.foreColour);
     QString style;
     if (back) style += "background-color:" + css(*back) + ";";
     if (fore)
         style += "color:" + css(*fore) + ";";
     else if (back)
         style += "color:" + css(textOn(*back)) + ";";
+    // A coloured label is a lamp or a plate: an edge keeps a dark one visible on the board.
+    if (back && c.kind == ControlKind::Label) style += "border:1px solid #8c7b5c;";
 
     switch (c.kind) {
     case ControlKind::Label:
@@ -196,15 +203,25 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
         auto* label = static_cast<QLabel*>(w);
         const QPixmap* pix = c.kind == ControlKind::Picture ? picture(c.picture) : nullptr;
         if (pix) {
-            label->setPixmap(pix->scaled(label->size() * label->devicePixelRatioF(),
-                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            // Scaled for the screen's pixels, and said so, so that a HiDPI screen shows it
+            // whole and sharp.
+            QPixmap scaled = pix->scaled(label->size() * label->devicePixelRatioF(),
+                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            scaled.setDevicePixelRatio(label->devicePixelRatioF());
+            label->setPixmap(scaled);
             label->setText(QString());
         } else {
-            // A picture that cannot be read leaves a plain, still clickable control.
+            // A picture that cannot be read leaves a plain, still clickable control that still
+            // tells drawn from pushed in, and lit from dark.
             label->setPixmap(QPixmap());
             label->setText(latin1(c.caption));
-            if (c.kind == ControlKind::Picture && !back)
-                style += "background-color:#6b4a2e;border:1px solid #2a1a0e;";
+            if (c.kind == ControlKind::Picture && !back) {
+                const QString name = QFileInfo(latin1(c.picture)).completeBaseName();
+                const bool on = name.contains("_on") || name.endsWith("-on"); // drawn, or lit
+                const QColor plain = on ? *qtColour(Colour::system(9)) : QColor(0x3a, 0x2a, 0x1c);
+                style += "background-color:" + css(plain) + ";color:" + css(textOn(plain)) +
+                         ";border:1px solid #c8b890;";
+            }
         }
         const Qt::Alignment across = c.kind == ControlKind::Picture ? Qt::AlignHCenter
                                      : c.align == Align::Centre     ? Qt::AlignHCenter

@@ -29,6 +29,8 @@ class ControlSurface : public QWidget {
     // Creates or redraws the control's widget; false when the control is not this window's.
     bool draw(const ControlKey& key);
     QWidget* widget(const std::string& name, int index = -1) const;
+    // Reads these pictures now, so that all that are missing are named together.
+    void preload(const std::vector<std::string>& paths);
     // Picture files that could not be read, each named once.
     std::vector<std::string> takeMissingPictures();
 

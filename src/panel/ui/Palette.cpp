@@ -25,6 +25,12 @@ std::optional<QColor> qtColour(const Colour& colour) {
     }
 }
 
+std::optional<QColor> qtTextColour(const Colour& colour) {
+    auto c = qtColour(colour);
+    if (colour == Colour::rgb(192, 192, 192)) return QColor(0x80, 0x7a, 0x6e);
+    return c;
+}
+
 QColor textOn(const QColor& background) {
     return background.lightness() < 110 ? QColor(0xF4, 0xEE, 0xDC) : QColor(0x1A, 0x14, 0x0C);
 }

@@ -13,6 +13,9 @@ namespace kavel {
 
 // Nothing for the default colour: the widget keeps its own.
 std::optional<QColor> qtColour(const Colour& colour);
+// A text colour: as qtColour, but the pale grey of a greyed stop name is darkened so that it
+// still reads on an unlit face.
+std::optional<QColor> qtTextColour(const Colour& colour);
 // Text that reads on `background`.
 QColor textOn(const QColor& background);
 
