@@ -214,6 +214,7 @@ class Kavel {
                         int width, int height);
     void placeCommand(const char* name, int index, const char* caption, const char* toolTip,
                       int left, int top, int width, int height);
+    void placeThruAndSubOctave();
     void registerNames();
     void buildMenus();
     void unloadMainWindow();

@@ -105,6 +105,21 @@ void Kavel::placeCommand(const char* name, int index, const char* caption, const
     c.enabled = procedures.named(std::string(name) + "_Click").has_value();
 }
 
+// The sub-octave and Thru buttons: ADATTA_PULSANTE_THRU places them by the thru mode.
+void Kavel::placeThruAndSubOctave() {
+    for (const char* own : {"Subottava", "THRUBUTTON"}) {
+        auto& c = controls.edit(own);
+        c.kind = ControlKind::Button;
+        c.window = kMain;
+        if (c.backColour.kind == Colour::Kind::Default) c.backColour = Colour::system(kUnlit);
+    }
+    controls.edit("Subottava").caption = "Subottava";
+    controls.edit("Subottava").toolTip = "Enable Pedal Sub-Octave";
+    controls.edit("THRUBUTTON").toolTip =
+        "Select Manually an Organ Body if   if Menu/Thru Mode is "
+        "set to Normal Rechannelling (1-keyboard user reccomended)";
+}
+
 void Kavel::ATTIVA_DISATTIVA_GRAPHIC_Interface() {
     const bool graphic = state.panel.INTERFACCIA_GRAFICA;
     controls.edit("Panel_nograph").visible = !graphic;
@@ -189,16 +204,7 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
     commandsAt(std::span(kCancellerRow).first(6), 100, 5450, 1040, 1000);
     commandsAt(std::span(kCancellerRow).subspan(6), 6350, 5450, 1300, 1250);
     commandsAt(kLowerRow, 100, 5870, 1300, 1250);
-    for (const char* own : {"Subottava", "THRUBUTTON"}) {
-        auto& c = controls.edit(own);
-        c.kind = ControlKind::Button;
-        c.window = kMain;
-    }
-    controls.edit("Subottava").caption = "Subottava";
-    controls.edit("Subottava").toolTip = "Enable Pedal Sub-Octave";
-    controls.edit("THRUBUTTON").toolTip =
-        "Select Manually an Organ Body if   if Menu/Thru Mode is "
-        "set to Normal Rechannelling (1-keyboard user reccomended)";
+    placeThruAndSubOctave();
 
     // The memory indicators: free 1..12 on the left, fixed 1..12 on the right.
     for (int i = 1; i <= 12; ++i) {
@@ -300,16 +306,7 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
     commandsAt(kPedalCouplers, kGridLeft + 5500, 30, 700, 650); // before the sub-octave
     commandsAt(kCancellerRow, kGridLeft, below + 20, 1290, 1240);
     commandsAt(kLowerRow, kGridLeft, below + 660, 1290, 1240);
-    for (const char* own : {"Subottava", "THRUBUTTON"}) {
-        auto& c = controls.edit(own);
-        c.kind = ControlKind::Button;
-        c.window = kMain;
-    }
-    controls.edit("Subottava").caption = "Subottava";
-    controls.edit("Subottava").toolTip = "Enable Pedal Sub-Octave";
-    controls.edit("THRUBUTTON").toolTip =
-        "Select Manually an Organ Body if   if Menu/Thru Mode is "
-        "set to Normal Rechannelling (1-keyboard user reccomended)";
+    placeThruAndSubOctave();
     for (int i = 1; i <= 12; ++i) {
         for (int fixed = 0; fixed < 2; ++fixed) {
             const int left = kGridLeft + (fixed * 12 + i - 1) * 430;

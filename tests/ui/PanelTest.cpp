@@ -51,9 +51,11 @@ QWidget* on(UiConsole& c, const char* name, int index = -1) {
     return c.window.surface().widget(name, index);
 }
 
-void screenshot(UiConsole& c, const QString& name) {
+// Saved under build/screenshots/; a HiDPI run saves its own, beside the others.
+void screenshot(QWidget& window, const QString& name) {
     QDir().mkpath(KAVEL_SCREENSHOT_DIR);
-    c.window.grab().save(QString(KAVEL_SCREENSHOT_DIR) + "/" + name + ".png");
+    const QString suffix = window.devicePixelRatioF() > 1 ? "-hidpi" : "";
+    window.grab().save(QString(KAVEL_SCREENSHOT_DIR) + "/" + name + suffix + ".png");
 }
 
 // Controls drawn on top of others by design: the board, the frame, and a name on its plate.
@@ -125,8 +127,8 @@ class PanelTest : public QObject {
                 // The design size of the standard panel follows the size factor.
                 if (!cs.graphic)
                     QCOMPARE(c.core.controls.get("Kavel").width, static_cast<int>(9680 * cs.scale));
-                if (cs.shot && !leds) screenshot(c, cs.shot);
-                if (cs.shot && leds) screenshot(c, QString(cs.shot) + "-leds");
+                if (cs.shot && !leds) screenshot(c.window, cs.shot);
+                if (cs.shot && leds) screenshot(c.window, QString(cs.shot) + "-leds");
             }
         }
     }
@@ -225,8 +227,7 @@ class PanelTest : public QObject {
         c.window.syncChanged();
         QCOMPARE(learn(1)->text(), QString("Channel = 7"));
         QCOMPARE(c.core.state.midi.CANALE_APPRESO[1], 6);
-        QDir().mkpath(KAVEL_SCREENSHOT_DIR);
-        thru.grab().save(QString(KAVEL_SCREENSHOT_DIR) + "/thru-dialog.png");
+        screenshot(thru, "thru-dialog");
         QTest::mouseClick(thru.surface().widget("Thru_form.Command1"), Qt::LeftButton);
         QVERIFY(!c.core.state.midi.APPRENDI_CANALE);
         c.out.sent.clear();

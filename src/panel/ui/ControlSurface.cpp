@@ -190,7 +190,9 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
     const auto fore = qtTextColour(c.foreColour);
     QString style;
     if (back) style += "background-color:" + css(*back) + ";";
-    if (fore)
+    if (!c.enabled)
+        style += "color:#9a9488;"; // a command this program does not have yet looks it
+    else if (fore)
         style += "color:" + css(*fore) + ";";
     else if (back)
         style += "color:" + css(textOn(*back)) + ";";
