@@ -164,6 +164,7 @@ const QPixmap* ControlSurface::picture(const std::string& path) {
     if (path.empty()) return nullptr;
     auto it = pictures_.find(path);
     if (it != pictures_.end()) return &it->second;
+    if (missing_.count(path)) return nullptr; // tried once: no file access on every redraw
     QPixmap p;
     if (!p.load(latin1(path))) {
         if (missing_.insert(path).second) missingUnreported_.push_back(path);
