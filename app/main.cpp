@@ -6,6 +6,7 @@
 #include "console/ui/QtEventLoop.h"
 #include "console/ui/QtUser.h"
 #include "midi/rtmidi/RtMidiPorts.h"
+#include "midi/ui/SetupView.h"
 #include "midi/ui/ThruView.h"
 #include "registration/ui/AdvancedView.h"
 
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     user.addWindow("Advanced", &advanced);
     kavel::ThruView thru(core, window);
     user.addWindow("Thru_form", &thru);
+    kavel::SetupView setup(core, window);
+    user.addWindow("Set_up", &setup);
 
     // Driver faults and devices unplugged while open reach the Error events from here.
     QTimer deviceCheck;

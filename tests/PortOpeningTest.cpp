@@ -1,4 +1,5 @@
 #include "ConsoleFixture.h"
+#include "midi/SetupDialog.h"
 
 namespace kavel::test {
 namespace {
@@ -125,6 +126,118 @@ TEST_F(PortOpening, VanishedInputReachesTheUserThroughItsErrorEvent) {
     in1.vanish();
     ASSERT_EQ(user.shown.size(), 1u);
     EXPECT_EQ(user.shown[0].text, "MIDI device \"Keyboard 1\" is no longer available");
+}
+
+} // namespace
+} // namespace kavel::test
+
+namespace kavel::test {
+namespace {
+
+// The device dialog, as the organist uses it: keyboards "Keyboard 1", "Keyboard 2", module
+// "Module"; input 1 on Keyboard 1 and the output open before.
+class DeviceSetup : public ConsoleFixture {
+  protected:
+    DeviceSetup() { openPorts(0, 2, 0); }
+    SetupDialog& dialog() { return console().setupDialog(); }
+};
+
+TEST_F(DeviceSetup, OpeningClosesThePortsAndShowsTheSettings) {
+    auto& k = console();
+    k.state.midi.RITARDO_SYSEX = 7;
+    k.state.midi.FILTRI_INGRESSO = {true, false, false, true, false, false, false, false};
+    for (int opening = 0; opening < 2; ++opening) { // a second opening lists each device once
+        k.SetMidi_Click();
+        EXPECT_FALSE(in1.isOpen());
+        EXPECT_FALSE(out.isOpen());
+        EXPECT_EQ(k.controls.get("InputDev1Combo").items,
+                  (std::vector<std::string>{"Keyboard 1", "Keyboard 2", "No device"}));
+        EXPECT_EQ(k.controls.get("outputDevcombo").items,
+                  (std::vector<std::string>{"Module", "No device"}));
+        EXPECT_EQ(k.controls.get("InputDev1Combo").listIndex, 0);
+        EXPECT_EQ(k.controls.get("InputDev2Combo").listIndex, 2);
+        EXPECT_EQ(k.controls.get("UserDelay").caption, "7");
+        EXPECT_EQ(k.controls.get("Check_Filters", 3).value, 1);
+        EXPECT_EQ(k.controls.get("Check_Filters", 1).value, 0);
+        dialog().Command3_Click();
+        EXPECT_TRUE(in1.isOpen());
+        EXPECT_TRUE(out.isOpen());
+    }
+    // A keyboard plugged in since start-up is listed at the next opening.
+    in1.devices.names.push_back("Keyboard 3");
+    k.SetMidi_Click();
+    EXPECT_EQ(k.controls.get("InputDev1Combo").items.size(), 4u);
+    dialog().Command3_Click();
+}
+
+TEST_F(DeviceSetup, CancelBringsBackTheDelaysButKeepsTheFilters) {
+    auto& k = console();
+    k.state.midi.RITARDO_SYSEX = 4;
+    k.state.midi.RITARDO_NOTE = 9;
+    k.state.midi.FILTRI_INGRESSO = {};
+    k.SetMidi_Click();
+    k.controls.edit("Slider1").value = 20;
+    dialog().Slider1_Scroll();
+    k.controls.edit("Slider2").value = 50;
+    dialog().Slider2_Scroll();
+    EXPECT_EQ(k.state.midi.RITARDO_SYSEX, 20); // at once, while the dialog is open
+    EXPECT_EQ(k.controls.get("Label_hang").caption, "50");
+    k.controls.edit("Check_Filters", 3).value = 1; // CLOCK
+    dialog().Check_Filters_Click(3);
+    dialog().Command3_Click();
+    EXPECT_EQ(k.state.midi.RITARDO_SYSEX, 4);
+    EXPECT_EQ(k.state.midi.RITARDO_NOTE, 9);
+    in1.inject({0xF8});
+    in1.inject({0x90, 60, 100});
+    ASSERT_EQ(in1.MessageCount(), 1); // the clock filtered on the re-opened port
+    EXPECT_EQ(in1.Status(), 0x90);
+}
+
+TEST_F(DeviceSetup, OkOpensTheChosenDevicesAndResets) {
+    auto& k = console();
+    k.SetMidi_Click();
+    k.selectListItem("InputDev1Combo", 1);
+    k.selectListItem("InputDev2Combo", 0);
+    k.selectListItem("outputDevcombo", 1); // "No device"
+    out.sent.clear();
+    dialog().Command1_Click();
+    EXPECT_EQ(k.state.midi.DISPOSITIVO_IN1, 1);
+    EXPECT_EQ(k.state.midi.DISPOSITIVO_IN2, 0);
+    EXPECT_EQ(k.state.midi.DISPOSITIVO_OUT, 1);
+    EXPECT_EQ(in1.openedDevice, 1);
+    EXPECT_TRUE(in2.isOpen());
+    EXPECT_FALSE(out.isOpen()); // no device: nothing opened, nothing sent
+    EXPECT_TRUE(out.sent.empty());
+    EXPECT_EQ(k.state.registration.FO_GO[SLOT_APPLIED], 0); // the reset ran
+}
+
+// No output device: the list holds only "No device"; choosing it stores 0, which is "No device".
+TEST_F(DeviceSetup, NoOutputDevices) {
+    setDevices({"Keyboard 1"}, {});
+    auto& k = console();
+    k.SetMidi_Click();
+    EXPECT_EQ(k.controls.get("outputDevcombo").items, std::vector<std::string>{"No device"});
+    k.selectListItem("outputDevcombo", 0);
+    dialog().Command1_Click();
+    EXPECT_EQ(k.state.midi.DISPOSITIVO_OUT, 0);
+    EXPECT_EQ(k.state.midi.NESSUN_DISPOSITIVO_OUT, 0);
+    EXPECT_FALSE(out.isOpen());
+}
+
+// A device that refuses to open is named through its port's Error event; the others open.
+TEST_F(DeviceSetup, DeviceThatWillNotOpenIsNamedAndTheRestOpens) {
+    auto& k = console();
+    k.SetMidi_Click();
+    in2.devices.failing = {"Keyboard 2"};
+    k.selectListItem("InputDev2Combo", 1);
+    user.shown.clear();
+    dialog().Command1_Click();
+    EXPECT_FALSE(in2.isOpen());
+    EXPECT_TRUE(in1.isOpen());
+    EXPECT_TRUE(out.isOpen());
+    ASSERT_FALSE(user.shown.empty());
+    EXPECT_NE(user.shown[0].text.find("Keyboard 2"), std::string::npos) << user.shown[0].text;
+    EXPECT_TRUE(k.running());
 }
 
 } // namespace

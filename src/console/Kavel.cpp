@@ -1,5 +1,6 @@
 #include "console/Kavel.h"
 
+#include "midi/SetupDialog.h"
 #include "midi/ThruDialog.h"
 #include "panel/MainMenu.h"
 #include "registration/AdvancedWindow.h"
@@ -15,9 +16,11 @@ Kavel::Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder
     MIDIInput2.Error = [this](int& code, std::string& text) { MIDIInput2_Error(code, text); };
     MIDIOutput1.Error = [this](int& code, std::string& text) { MIDIOutput1_Error(code, text); };
     thru_ = std::make_unique<ThruDialog>(*this);
+    setup_ = std::make_unique<SetupDialog>(*this);
     registerNames();
     registerProcedures();
     thru_->registerProcedures(procedures);
+    setup_->registerProcedures(procedures);
     buildAdvancedControls();
     advanced_ = std::make_unique<AdvancedWindow>(*this);
     buildMenus();

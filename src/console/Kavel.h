@@ -21,6 +21,7 @@
 
 namespace kavel {
 
+class SetupDialog;
 class ThruDialog;
 struct StopBlock;   // a row of the console update's block table
 struct LevelSender; // an expression or balance sender
@@ -53,6 +54,8 @@ class Kavel {
     User& user() { return user_; }
     // The Thru dialog, a window of its own.
     ThruDialog& thruDialog() { return *thru_; }
+    // The MIDI device setup dialog, a window of its own.
+    SetupDialog& setupDialog() { return *setup_; }
     const std::string& programFolder() const { return folder_; }
     // The window `Advanced`: created with the console, it lives as long as the program.
     AdvancedWindow& advanced() { return *advanced_; }
@@ -80,6 +83,12 @@ class Kavel {
     void MIDIInput1_Error(int& ErrorCode, std::string& ErrorMessage);
     void MIDIInput2_Error(int& ErrorCode, std::string& ErrorMessage);
     void MIDIOutput1_Error(int& ErrorCode, std::string& ErrorMessage);
+    // Setup menu: the device dialog, and what its OK runs.
+    void SetMidi_Click();
+    void Fine_Setup();
+    // Opens a port on a device; a failure is reported by the port's Error event, not thrown.
+    void openPortReporting(MidiInput& input, int device);
+    void openPortReporting(MidiOutput& output, int device);
 
     // Keyboard input.
     void MIDIInput1_Message();
@@ -270,6 +279,7 @@ class Kavel {
 
     std::unique_ptr<AdvancedWindow> advanced_;
     std::unique_ptr<ThruDialog> thru_;
+    std::unique_ptr<SetupDialog> setup_;
     HeldNotes held_;
     std::unique_ptr<ConsoleFunctions> own_;
     ConsoleFunctions* functions_;

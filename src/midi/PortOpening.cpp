@@ -48,6 +48,7 @@ void Kavel::MIDI_DEVICES_ACK() {
     auto fill = [this](auto& port, const char* list) {
         const int n = port.DeviceCount();
         auto& combo = controls.edit(list);
+        combo.items.clear(); // built afresh each time: a second opening lists each device once
         for (int i = 0; i < n; ++i) {
             port.DeviceID(i);
             combo.items.push_back(port.DeviceName());

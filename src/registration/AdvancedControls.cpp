@@ -176,7 +176,10 @@ void Kavel::selectListItem(const std::string& list, int index) {
         {"Riverberi", &Kavel::Riverberi_Click},
         {"TremoloType", &Kavel::TremoloType_Click}};
     controls.edit(list).listIndex = index;
-    if (auto it = kHandlers.find(list); it != kHandlers.end()) (this->*(it->second))();
+    if (auto it = kHandlers.find(list); it != kHandlers.end())
+        (this->*(it->second))();
+    else if (procedures.contains(list + "_Click")) // the lists of the other windows
+        procedures.call(list + "_Click", {});
 }
 
 } // namespace kavel

@@ -42,7 +42,7 @@ class MainWindowTest : public QObject {
                                      "Save &Configuration on EXIT",
                                      "Load current Memories as &Fixed Memories", "&Exit"}));
         QVERIFY(c.window.menuAction("exit")->isEnabled());
-        QVERIFY(!c.window.menuAction("SetMidi")->isEnabled());
+        QVERIFY(c.window.menuAction("SetMidi")->isEnabled());
         QVERIFY(c.window.menuAction("Graphmode")->isCheckable());
     }
 

@@ -2,6 +2,8 @@
 // both layouts fit their window at every size; a screenshot of each is saved for a person.
 
 #include "UiConsole.h"
+#include "midi/SetupDialog.h"
+#include "midi/ui/SetupView.h"
 #include "midi/ui/ThruView.h"
 #include "panel/ui/Palette.h"
 
@@ -241,6 +243,37 @@ class PanelTest : public QObject {
         QTest::mouseClick(thru.surface().widget("Thru_form.Command2"), Qt::LeftButton);
         QCOMPARE(c.core.state.midi.MODO_THRU, 2);
         QVERIFY(!c.core.controls.get("THRUBUTTON").visible);
+    }
+
+    // The device dialog: all its controls inside it and apart; a filter box and OK reach the
+    // console, and OK closes it.
+    void setupDialogFitsAndDrives() {
+        UiConsole c;
+        started(c);
+        SetupView setup(c.core, c.window);
+        c.core.SetMidi_Click();
+        setup.show();
+        c.window.syncChanged();
+        QVERIFY(QTest::qWaitForWindowExposed(&setup));
+        std::vector<QWidget*> shown;
+        for (QWidget* w :
+             setup.surface().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (w->isVisible()) shown.push_back(w);
+        QVERIFY(shown.size() >= 25);
+        for (QWidget* w : shown)
+            if (!setup.surface().rect().contains(w->geometry()))
+                QFAIL(qPrintable(w->objectName() + " leaves the dialog"));
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            for (std::size_t j = i + 1; j < shown.size(); ++j)
+                if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                    QFAIL(
+                        qPrintable(shown[i]->objectName() + " overlaps " + shown[j]->objectName()));
+        screenshot(setup, "setup-dialog");
+        const bool clock = c.core.state.midi.FILTRI_INGRESSO[3];
+        QTest::mouseClick(setup.surface().widget("Check_Filters", 3), Qt::LeftButton);
+        QCOMPARE(c.core.state.midi.FILTRI_INGRESSO[3], !clock);
+        QTest::mouseClick(setup.surface().widget("Set_up.Command1"), Qt::LeftButton);
+        QVERIFY(!c.core.setupDialog().loaded());
     }
 
     void missingPicturesLeaveTheWindowUsable() {

@@ -1,9 +1,12 @@
 #include "midi/rtmidi/RtMidiPorts.h"
 
 #include <RtMidi.h>
+#include <alsa/asoundlib.h>
+#include <jack/jack.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <utility>
 
 namespace kavel {
@@ -43,9 +46,58 @@ void sinkError(RtMidiError::Type type, const std::string& text, void* sink) {
     static_cast<PendingErrors*>(sink)->add(text);
 }
 
+void silentAlsa(const char*, int, const char*, int, const char*, ...) {}
+void silentJack(const char*) {}
+
+// RtMidi reports a failed start from its constructor, before an error callback can be set, so
+// ALSA and JACK are tried directly first, with their libraries' own messages muted.
+bool alsaStarts() {
+    const snd_lib_error_handler_t previous = snd_lib_error;
+    snd_lib_error_set_handler(&silentAlsa);
+    snd_seq_t* seq = nullptr;
+    const bool started = snd_seq_open(&seq, "default", SND_SEQ_OPEN_DUPLEX, SND_SEQ_NONBLOCK) == 0;
+    if (started) snd_seq_close(seq);
+    snd_lib_error_set_handler(previous);
+    return started;
+}
+
+bool jackStarts() {
+    void (*previousError)(const char*) = jack_error_callback;
+    void (*previousInfo)(const char*) = jack_info_callback;
+    jack_set_error_function(&silentJack);
+    jack_set_info_function(&silentJack);
+    jack_client_t* client = jack_client_open(kClientName, JackNoStartServer, nullptr);
+    if (client) jack_client_close(client);
+    jack_set_error_function(previousError);
+    jack_set_info_function(previousInfo);
+    return client != nullptr;
+}
+
+bool reportStart(bool started, const char* message) {
+    if (!started) std::fprintf(stderr, "Kavel: %s\n", message);
+    return started;
+}
+
+// Tried once per run: every port asks on each list refresh, and a system that is not there
+// would print the same failure each time.
+bool systemStarts(RtMidi::Api api) {
+    if (api == RtMidi::LINUX_ALSA) {
+        static const bool alsa =
+            reportStart(alsaStarts(), "no ALSA sequencer; ALSA MIDI ports are left out");
+        return alsa;
+    }
+    if (api == RtMidi::UNIX_JACK) {
+        static const bool jack =
+            reportStart(jackStarts(), "no JACK server; JACK MIDI ports are left out");
+        return jack;
+    }
+    return true;
+}
+
 // A client of `api`, or nothing when that MIDI system does not start here (ALSA throws
 // without a sequencer; JACK only warns without a server and fails later).
 template <typename Rt> std::unique_ptr<Rt> makeClient(RtMidi::Api api) {
+    if (!systemStarts(api)) return nullptr;
     try {
         auto client = std::make_unique<Rt>(api, kClientName);
         bool failed = false;

@@ -179,7 +179,7 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
                        std::max(1, toPixels(c.height)));
     w->setEnabled(c.enabled);
     w->setToolTip(latin1(c.toolTip));
-    if (!c.font.name.empty() || c.font.size > 0) {
+    if (!c.font.name.empty() || c.font.size > 0 || c.font.bold || c.font.italic) {
         QFont f = font();
         if (!c.font.name.empty()) f.setFamily(latin1(c.font.name));
         if (c.font.size > 0) f.setPointSizeF(c.font.size);

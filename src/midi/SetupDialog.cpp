@@ -1,0 +1,189 @@
+#include "midi/SetupDialog.h"
+
+#include "console/Kavel.h"
+
+#include <string>
+
+namespace kavel {
+
+namespace {
+
+constexpr const char* kWindow = "Set_up";
+constexpr const char* kFilterTip = "Filters : if checked, these kinds of midi messages will be "
+                                   "rejected on Kavel Midi Inputs";
+constexpr const char* kFilters[] = {"ACTIVE SENSE", "MTC",  "TUNE",      "CLOCK",
+                                    "START",        "CONT", "Undefined", "RESET"};
+
+} // namespace
+
+SetupDialog::SetupDialog(Kavel& console) : k_(console) {
+    place();
+}
+
+void SetupDialog::registerProcedures(Procedures& p) {
+    p.add("Set_up.Form_Load", [this] { Form_Load(); });
+    p.add("InputDev1Combo_Click", [this] { InputDev1Combo_Click(); });
+    p.add("InputDev2Combo_Click", [this] { InputDev2Combo_Click(); });
+    p.add("outputDevcombo_Click", [this] { outputDevcombo_Click(); });
+    p.add("Check_Filters_Click", 0, 7, [this](int i) { Check_Filters_Click(i); });
+    p.add("Slider1_Scroll", [this] { Slider1_Scroll(); });
+    p.add("Slider2_Scroll", [this] { Slider2_Scroll(); });
+    p.add("Set_up.Command1_Click", [this] { Command1_Click(); });
+    p.add("Set_up.Command3_Click", [this] { Command3_Click(); });
+    p.add("SetMidi_Click", [this] { k_.SetMidi_Click(); });
+    p.add("Fine_Setup", [this] { k_.Fine_Setup(); });
+}
+
+// Every control of the dialog, in twips: devices on top, filters beside the output, the two
+// delays below, OK and CANCEL at the foot.
+void SetupDialog::place() {
+    auto& c = k_.controls;
+    auto put = [&c](const std::string& name, int index, ControlKind kind, int left, int top,
+                    int width, int height) -> ControlState& {
+        return c.place(name, index, kind, kWindow, left, top, width, height);
+    };
+    auto heading = [&put](const char* name, const char* text, int left, int top) {
+        auto& h = put(name, -1, ControlKind::Label, left, top, 3600, 260);
+        h.caption = text;
+        h.font.bold = true;
+    };
+    auto& window = c.edit(kWindow);
+    window.caption = "Set up MIDI DEVICES";
+    window.width = 7800;
+    window.height = 5500;
+
+    heading("Set_up.FrameIn", "MIDI DEVICES IN", 150, 100);
+    put("InputDev1Combo", -1, ControlKind::List, 150, 400, 3600, 1000).toolTip =
+        "Midi Input 1 Devices List";
+    put("InputDev2Combo", -1, ControlKind::List, 150, 1500, 3600, 1000).toolTip =
+        "Midi Input 2 Devices List";
+    heading("Set_up.FrameOut", "MIDI DEVICE OUT", 3950, 100);
+    put("outputDevcombo", -1, ControlKind::List, 3950, 400, 3600, 1000).toolTip =
+        "Midi out devices list";
+
+    heading("Set_up.FrameFilters", "MIDI INPUT FILTERS", 3950, 1500);
+    c.edit("Set_up.FrameFilters").toolTip = kFilterTip;
+    for (int i = 0; i < 8; ++i) {
+        auto& box = put("Check_Filters", i, ControlKind::Check, 3950 + (i / 4) * 1800,
+                        1800 + (i % 4) * 280, 1750, 260);
+        box.caption = kFilters[i];
+        box.toolTip = kFilterTip;
+    }
+
+    heading("Set_up.FrameNote", "NOTE SENDING DELAY", 150, 2950);
+    for (const auto& [slider, label, left] :
+         {std::tuple{"Slider2", "Label_hang", 150}, std::tuple{"Slider1", "UserDelay", 3950}}) {
+        auto& s = put(slider, -1, ControlKind::Slider, left, 3250, 2800, 300);
+        s.min = 0;
+        s.max = 100;
+        put(label, -1, ControlKind::Label, left + 2900, 3250, 700, 300).align = Align::Centre;
+    }
+    auto& hang = put("Set_up.TextNote", -1, ControlKind::Label, 150, 3880, 3600, 900);
+    hang.caption = "Depending from your hardware, note hanging could happen. To prevent this, "
+                   "adjust this delay and try to obtain the best result.";
+    hang.align = Align::Centre;
+    heading("Set_up.FrameSysex", "SYSEX SENDING DELAY", 3950, 2950);
+    put("Set_up.Msec0", -1, ControlKind::Label, 3950, 3580, 900, 260).caption = "0 msec";
+    auto& end = put("Set_up.Msec100", -1, ControlKind::Label, 5850, 3580, 900, 260);
+    end.caption = "100 msec";
+    end.align = Align::Right;
+    auto& sysex = put("Set_up.TextSysex", -1, ControlKind::Label, 3950, 3880, 3600, 900);
+    sysex.caption = "If you have Sysex transmission problems ,try to adjust this delay. Values "
+                    "different from 0 will cause stops change slowering.";
+    sysex.align = Align::Centre;
+
+    put("Set_up.Command1", -1, ControlKind::Button, 4950, 4880, 1200, 420).caption = "OK";
+    put("Set_up.Command3", -1, ControlKind::Button, 6300, 4880, 1250, 420).caption = "CANCEL";
+}
+
+void SetupDialog::Form_Load() {
+    loaded_ = true;
+    auto& window = k_.controls.edit(kWindow);
+    const ScreenSize screen = k_.user().screen();
+    window.left = (screen.width - window.width) / 2;
+    window.top = (screen.height - window.height) / 2;
+    window.picture = k_.inProgramFolder("light.ico");
+}
+
+void SetupDialog::keepDelays(int sysexDelay, int noteDelay) {
+    savedSysex_ = sysexDelay;
+    savedNote_ = noteDelay;
+}
+
+// A chosen device becomes the port's; nothing opens before OK.
+void SetupDialog::chooseDevice(const char* list, MidiPort& port, int noDevice) {
+    const int chosen = k_.controls.get(list).listIndex;
+    if (chosen < 0 || chosen == noDevice) return;
+    try {
+        port.DeviceID(chosen);
+    } catch (const PortError&) {
+        // The list was read from the MIDI systems just now; a device gone since is for OK.
+    }
+}
+
+void SetupDialog::InputDev1Combo_Click() {
+    chooseDevice("InputDev1Combo", k_.MIDIInput1, k_.state.midi.NESSUN_DISPOSITIVO_IN1);
+}
+void SetupDialog::InputDev2Combo_Click() {
+    chooseDevice("InputDev2Combo", k_.MIDIInput2, k_.state.midi.NESSUN_DISPOSITIVO_IN2);
+}
+void SetupDialog::outputDevcombo_Click() {
+    chooseDevice("outputDevcombo", k_.MIDIOutput1, k_.state.midi.NESSUN_DISPOSITIVO_OUT);
+}
+
+void SetupDialog::Check_Filters_Click(int Index) {
+    if (Index < 0 || Index > 7) return;
+    k_.state.midi.FILTRI_INGRESSO[static_cast<std::size_t>(Index)] =
+        k_.controls.get("Check_Filters", Index).value != 0;
+}
+
+void SetupDialog::Slider1_Scroll() {
+    auto& midi = k_.state.midi;
+    midi.RITARDO_SYSEX = k_.controls.get("Slider1").value;
+    k_.controls.edit("UserDelay").caption = std::to_string(midi.RITARDO_SYSEX);
+}
+
+void SetupDialog::Slider2_Scroll() {
+    auto& midi = k_.state.midi;
+    midi.RITARDO_NOTE = k_.controls.get("Slider2").value;
+    k_.controls.edit("Label_hang").caption = std::to_string(midi.RITARDO_NOTE);
+}
+
+void SetupDialog::Command1_Click() {
+    auto& midi = k_.state.midi;
+    const int in1 = k_.controls.get("InputDev1Combo").listIndex;
+    const int in2 = k_.controls.get("InputDev2Combo").listIndex;
+    const int out = k_.controls.get("outputDevcombo").listIndex;
+    // A device that will not open is said through its port's Error event, with its name; the
+    // others open all the same.
+    if (in1 >= 0 && in1 != midi.NESSUN_DISPOSITIVO_IN1) k_.openPortReporting(k_.MIDIInput1, in1);
+    if (in2 >= 0 && in2 != midi.NESSUN_DISPOSITIVO_IN2) k_.openPortReporting(k_.MIDIInput2, in2);
+    if (out >= 0 && out != midi.NESSUN_DISPOSITIVO_OUT) k_.openPortReporting(k_.MIDIOutput1, out);
+    // Nothing chosen in a list keeps the device it had.
+    if (in1 >= 0) midi.DISPOSITIVO_IN1 = in1;
+    if (in2 >= 0) midi.DISPOSITIVO_IN2 = in2;
+    if (out >= 0) midi.DISPOSITIVO_OUT = out;
+    k_.Fine_Setup();
+    close();
+}
+
+void SetupDialog::Command3_Click() {
+    auto& midi = k_.state.midi;
+    if (midi.DISPOSITIVO_IN1 != midi.NESSUN_DISPOSITIVO_IN1)
+        k_.openPortReporting(k_.MIDIInput1, midi.DISPOSITIVO_IN1);
+    if (midi.DISPOSITIVO_IN2 != midi.NESSUN_DISPOSITIVO_IN2)
+        k_.openPortReporting(k_.MIDIInput2, midi.DISPOSITIVO_IN2);
+    if (midi.DISPOSITIVO_OUT != midi.NESSUN_DISPOSITIVO_OUT)
+        k_.openPortReporting(k_.MIDIOutput1, midi.DISPOSITIVO_OUT);
+    midi.RITARDO_SYSEX = savedSysex_;
+    midi.RITARDO_NOTE = savedNote_;
+    close();
+    k_.AGGIORNAMENTO_KAVEL();
+}
+
+void SetupDialog::close() {
+    loaded_ = false;
+    k_.user().closeWindow(kWindow);
+}
+
+} // namespace kavel
