@@ -1,5 +1,9 @@
 #include "ConsoleFixture.h"
+
 #include "midi/SetupDialog.h"
+#include <algorithm>
+#include <fstream>
+#include <sstream>
 
 namespace kavel::test {
 namespace {
@@ -238,6 +242,56 @@ TEST_F(DeviceSetup, DeviceThatWillNotOpenIsNamedAndTheRestOpens) {
     ASSERT_FALSE(user.shown.empty());
     EXPECT_NE(user.shown[0].text.find("Keyboard 2"), std::string::npos) << user.shown[0].text;
     EXPECT_TRUE(k.running());
+}
+
+// The devices are kept by name too: a keyboard that moved in the list is found again, one
+// that is gone is a device number that is not valid.
+TEST_F(PortOpening, DevicesAreFoundAgainByName) {
+    struct Case {
+        std::vector<std::string> keyboardsNow;
+        int opened; // -1: not found
+        int savedAfterwards;
+    };
+    const Case cases[] = {
+        {{"Keyboard 1", "Keyboard 2"}, 1, 1},              // where it was
+        {{"New Piano", "Keyboard 1", "Keyboard 2"}, 2, 2}, // moved down by one
+        {{"Keyboard 2"}, 0, 0},                            // moved up
+        {{"Keyboard 1", "Other"}, -1, 3},                  // gone: beyond the list
+    };
+    {
+        auto& k = console();
+        k.MIDI_DEVICES_ACK();
+        k.state.midi.DISPOSITIVO_IN1 = 1; // Keyboard 2
+        k.state.midi.DISPOSITIVO_IN2 = 2; // No device
+        k.state.midi.DISPOSITIVO_OUT = 0;
+        k.Salva_dati_di_avvio();
+    }
+    const auto cfg = folder / "kavel.CFG";
+    const auto devices = folder / "kavel-devices.txt";
+    std::ifstream in(devices);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "in1=Keyboard 2\nin2=\nout=Module\n");
+    std::filesystem::copy_file(cfg, folder / "saved.CFG");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keyboardsNow.size());
+        core.reset();
+        user.shown.clear();
+        std::filesystem::copy_file(folder / "saved.CFG", cfg,
+                                   std::filesystem::copy_options::overwrite_existing);
+        setDevices(c.keyboardsNow, {"Module"});
+        auto& k = console();
+        k.Form_Load();
+        EXPECT_EQ(in1.isOpen(), c.opened >= 0);
+        if (c.opened >= 0) {
+            EXPECT_EQ(in1.openedDevice, c.opened);
+        }
+        const auto texts = messageTexts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), kNotValid), c.opened >= 0 ? 0 : 1);
+        EXPECT_EQ(k.state.midi.DISPOSITIVO_IN1, c.savedAfterwards);
+        in1.Action(action::kClose);
+        in1.openedDevice = -1;
+    }
 }
 
 } // namespace

@@ -267,11 +267,14 @@ void Kavel::Salva_dati_di_avvio() {
         for (SlotArray* field : fields)
             out.number(static_cast<long>((*field)[slot]));
 
-    if (auto error = writeFileAtomically(resolveCase(c.PATH_CFG), out.bytes()))
+    if (auto error = writeFileAtomically(resolveCase(c.PATH_CFG), out.bytes())) {
         user_.messageBox({"The configuration was not saved. " + *error, kProgramTitle, Buttons::Ok,
                           Icon::Critical, 0});
-    else if (!leftOut.empty())
+        return;
+    }
+    if (!leftOut.empty())
         user_.messageBox({leftOut, kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
+    saveDeviceNames();
 }
 
 void Kavel::EnableCFG_Click() {

@@ -199,6 +199,10 @@ class Kavel {
     void LEGGI_FILE_AVVIO();
     void Salva_dati_di_avvio();
     void EnableCFG_Click();
+    // The chosen devices by name, beside the configuration: written with it, and at start-up
+    // used to find a device whose number has changed.
+    void saveDeviceNames();
+    void findDevicesByName();
 
     // The panel layouts.
     void ATTIVA_DISATTIVA_GRAPHIC_Interface();

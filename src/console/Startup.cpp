@@ -20,6 +20,7 @@ void Kavel::Form_Load() {
     clearFreeMemories(false);
 
     LEGGI_FILE_AVVIO();
+    findDevicesByName();
     MIDI_OPENING();
     CARICAMENTO_DAT();
     mem.BERSAGLIO_RECALL = 11;

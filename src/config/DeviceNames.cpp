@@ -1,0 +1,76 @@
+#include "config/FileNames.h"
+#include "console/Kavel.h"
+
+#include <array>
+#include <string_view>
+#include <tuple>
+
+// Device numbers shift when a keyboard is plugged in before another; the names of the chosen
+// devices, kept beside kavel.CFG, find them again wherever they now stand in the lists.
+
+namespace kavel {
+
+namespace {
+
+constexpr std::size_t kMaxDevicesFile = 64 * 1024;
+constexpr std::array<std::string_view, 3> kKeys = {"in1", "in2", "out"};
+
+std::string devicesFile(const Kavel& k) {
+    return k.inProgramFolder("kavel-devices.txt");
+}
+
+} // namespace
+
+void Kavel::saveDeviceNames() {
+    const auto& m = state.midi;
+    const std::tuple<const char*, int> chosen[] = {{"InputDev1Combo", m.DISPOSITIVO_IN1},
+                                                   {"InputDev2Combo", m.DISPOSITIVO_IN2},
+                                                   {"outputDevcombo", m.DISPOSITIVO_OUT}};
+    std::string text;
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        const auto& [list, device] = chosen[i];
+        const auto& items = controls.get(list).items;
+        // "No device" (the last entry) and numbers beyond the list keep no name.
+        const bool named = device >= 0 && device + 1 < static_cast<int>(items.size());
+        text += std::string(kKeys[i]) + "=" +
+                (named ? items[static_cast<std::size_t>(device)] : "") + "\n";
+    }
+    if (auto error = writeFileAtomically(devicesFile(*this), text))
+        user_.messageBox({"The names of the MIDI devices were not saved. " + *error, kProgramTitle,
+                          Buttons::Ok, Icon::Exclamation, 0});
+}
+
+void Kavel::findDevicesByName() {
+    const FileRead file = readFileAtMost(devicesFile(*this), kMaxDevicesFile);
+    if (!file.bytes) return; // none kept yet: the numbers stand as they are
+    auto& m = state.midi;
+    const std::tuple<const char*, int*, int> ports[] = {
+        {"InputDev1Combo", &m.DISPOSITIVO_IN1, m.NESSUN_DISPOSITIVO_IN1},
+        {"InputDev2Combo", &m.DISPOSITIVO_IN2, m.NESSUN_DISPOSITIVO_IN2},
+        {"outputDevcombo", &m.DISPOSITIVO_OUT, m.NESSUN_DISPOSITIVO_OUT}};
+    std::string_view rest = *file.bytes;
+    while (!rest.empty()) {
+        const auto end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const auto eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        const std::string_view name = line.substr(eq + 1);
+        for (std::size_t i = 0; i < kKeys.size(); ++i) {
+            if (line.substr(0, eq) != kKeys[i] || name.empty()) continue;
+            const auto& [list, device, noDevice] = ports[i];
+            const auto& items = controls.get(list).items;
+            if (*device >= 0 && *device < noDevice &&
+                items[static_cast<std::size_t>(*device)] == name)
+                continue; // still where it was
+            // Wherever it stands now; gone, the number points beyond the list, and the
+            // opening says the devices are not valid, as for a device unplugged for good.
+            *device = noDevice + 1;
+            for (int d = noDevice - 1; d >= 0; --d) // the first of two alike
+                if (items[static_cast<std::size_t>(d)] == name) *device = d;
+        }
+    }
+}
+
+} // namespace kavel
