@@ -219,6 +219,10 @@ class Kavel {
     void Scrivi_ToolTips_memorie();
     void Scrivi_Etichette_memorie();
 
+    // A dialog centred on the screen, with its icon from the program folder.
+    void centreOnScreen(const char* window, const char* icon);
+    // The Advanced window's four lists set to the saved choices, each running its handler.
+    void selectAdvancedChoices();
     // Keeps a window wholly on the screen, centring it where it would not be.
     void keepOnScreen(double& top, double& left, const char* window);
 

@@ -65,11 +65,7 @@ void Kavel::SetMidi_Click() {
 
 // After the dialog's OK: the Advanced window's choices sent again, the labels, a reset.
 void Kavel::Fine_Setup() {
-    const auto& a = state.advanced;
-    selectListItem("Temperamenti", a.TEMPERAMENTO);
-    selectListItem("Riverberi", a.RIVERBERO);
-    selectListItem("NotaInizTemp", a.NOTA_INIZIO_TEMP);
-    selectListItem("TremoloType", a.TIPO_TREMOLO);
+    selectAdvancedChoices();
     Scrivi_Etichette_memorie();
     RESET_Click();
 }

@@ -98,11 +98,7 @@ void SetupDialog::place() {
 
 void SetupDialog::Form_Load() {
     loaded_ = true;
-    auto& window = k_.controls.edit(kWindow);
-    const ScreenSize screen = k_.user().screen();
-    window.left = (screen.width - window.width) / 2;
-    window.top = (screen.height - window.height) / 2;
-    window.picture = k_.inProgramFolder("light.ico");
+    k_.centreOnScreen(kWindow, "light.ico");
 }
 
 void SetupDialog::keepDelays(int sysexDelay, int noteDelay) {

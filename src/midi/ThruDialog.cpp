@@ -82,11 +82,7 @@ void ThruDialog::place() {
 
 void ThruDialog::Form_Load() {
     loaded_ = true;
-    auto& window = k_.controls.edit(kWindow);
-    const ScreenSize screen = k_.user().screen();
-    window.left = (screen.width - window.width) / 2;
-    window.top = (screen.height - window.height) / 2;
-    window.picture = k_.inProgramFolder("wrench.ico");
+    k_.centreOnScreen(kWindow, "wrench.ico");
     auto& midi = k_.state.midi;
     midi.MODO_THRU_PRECEDENTE = midi.MODO_THRU;
     // Selecting the option runs its click, as the organist's click would.

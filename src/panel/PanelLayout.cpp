@@ -399,6 +399,14 @@ void Kavel::Graphmode_Click() {
                       kProgramTitle, Buttons::Ok, Icon::Information, 0});
 }
 
+void Kavel::centreOnScreen(const char* window, const char* icon) {
+    auto& w = controls.edit(window);
+    const ScreenSize screen = user_.screen();
+    w.left = (screen.width - w.width) / 2;
+    w.top = (screen.height - w.height) / 2;
+    w.picture = inProgramFolder(icon);
+}
+
 std::vector<std::string> Kavel::picturePaths() const {
     const auto& p = state.panel;
     const auto& m = state.memories;

@@ -61,11 +61,7 @@ void Kavel::RESET_kavel() {
     controls.edit("THRUBUTTON").visible = state.midi.MODO_THRU == 1;
 
     try {
-        const auto& a = state.advanced;
-        selectListItem("Temperamenti", a.TEMPERAMENTO);
-        selectListItem("Riverberi", a.RIVERBERO);
-        selectListItem("NotaInizTemp", a.NOTA_INIZIO_TEMP);
-        selectListItem("TremoloType", a.TIPO_TREMOLO);
+        selectAdvancedChoices();
         Scrivi_Etichette_memorie();
         controls.edit("EnableCFG").value = state.config.SALVA_CFG_USCITA == 1;
         controls.edit("DisplayLeds").value = mem.LED_MEMORIE;
@@ -75,6 +71,14 @@ void Kavel::RESET_kavel() {
         Gest_Errore_advanced();
     }
     controls.edit("RESET").backColour = Colour::system(kUnlit);
+}
+
+void Kavel::selectAdvancedChoices() {
+    const auto& a = state.advanced;
+    selectListItem("Temperamenti", a.TEMPERAMENTO);
+    selectListItem("Riverberi", a.RIVERBERO);
+    selectListItem("NotaInizTemp", a.NOTA_INIZIO_TEMP);
+    selectListItem("TremoloType", a.TIPO_TREMOLO);
 }
 
 void Kavel::VALORI_DI_DEFAULT() {
