@@ -7,6 +7,8 @@
 #include "console/ui/QtUser.h"
 #include "midi/rtmidi/RtMidiPorts.h"
 
+#include "QtBenchMain.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
@@ -86,10 +88,5 @@ BENCHMARK(BM_WaitingTimer20)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

@@ -7,6 +7,8 @@
 #include "console/ui/QtEventLoop.h"
 #include "midi/fake/FakeMidi.h"
 
+#include "QtBenchMain.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
@@ -92,10 +94,5 @@ BENCHMARK(BM_BuildGraphicPanel)->UseManualTime()->Iterations(20)->Unit(benchmark
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runQtBenchmarks(argc, argv);
 }

@@ -352,15 +352,15 @@ def draw_led(colour, on):
         if on:
             col = mix(hot, mid, smoothstep(0.0, 0.55, q)) if q < 0.55 else \
                 mix(mid, edge, smoothstep(0.55, 1.0, q))
-            spec = 0.55
+            shine = 0.55
         else:
             a, _ = lit(n, 0.55, 0.6, 0.0, 1)
             col = tuple(v * a for v in mix(dark_c, dark_e, smoothstep(0.0, 1.0, q)))
-            spec = 0.45
+            shine = 0.45
         # a small specular spot up and to the left
         hx, hy = x - (c - 2.0), y - (c - 2.2)
         g = math.exp(-(hx * hx + hy * hy) / (2 * 0.75 * 0.75))
-        return mix(col, (255, 255, 255), spec * g)
+        return mix(col, (255, 255, 255), shine * g)
 
     return render(LED_SIZE, LED_SIZE, 8, fn)
 
