@@ -37,13 +37,10 @@ int main(int argc, char** argv) {
     kavel::SetupView setup(core, window);
     user.addWindow("Set_up", &setup);
 
-    // Driver faults and devices unplugged while open reach the Error events from here.
+    // Driver faults and devices unplugged while open reach the Error events from here, and a
+    // device that comes back is opened again.
     QTimer deviceCheck;
-    QObject::connect(&deviceCheck, &QTimer::timeout, [&] {
-        in1.checkDevice();
-        in2.checkDevice();
-        out.checkDevice();
-    });
+    QObject::connect(&deviceCheck, &QTimer::timeout, [&core] { core.checkDevices(); });
     deviceCheck.start(1000);
 
     core.Form_Load();

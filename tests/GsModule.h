@@ -55,6 +55,7 @@ struct GsPart {
     // How loud the part plays, relative to level 127 with nothing turned down.
     double loudness() const { return level / 127.0 * expression / 127.0 * amplitude(); }
     bool sounds() const { return keyLow <= keyHigh && loudness() > 0.0; }
+    bool operator==(const GsPart&) const = default;
 };
 
 class GsModule {

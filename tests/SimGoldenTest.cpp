@@ -40,7 +40,8 @@ TEST_P(Golden, OutputMatches) {
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, Golden,
                          ::testing::Values("startup_quit", "protocol_errors", "reset_full_update",
-                                           "memories_total_recall", "held_keys_and_organ_body"));
+                                           "memories_total_recall", "held_keys_and_organ_body",
+                                           "device_lost_and_found"));
 
 TEST(Sim, EndsAtQuitAndCleansItsTemporaryFolder) {
     std::ostringstream out;

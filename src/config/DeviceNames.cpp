@@ -1,5 +1,6 @@
 #include "config/FileNames.h"
 #include "console/Kavel.h"
+#include "midi/DeviceMatch.h"
 
 #include <array>
 #include <string_view>
@@ -66,9 +67,8 @@ void Kavel::findDevicesByName() {
                 continue; // still where it was
             // Wherever it stands now; gone, the number points beyond the list, and the
             // opening says the devices are not valid, as for a device unplugged for good.
-            *device = noDevice + 1;
-            for (int d = noDevice - 1; d >= 0; --d) // the first of two alike
-                if (items[static_cast<std::size_t>(d)] == name) *device = d;
+            const int found = deviceIndexByName(items, noDevice, name);
+            *device = found >= 0 ? found : noDevice + 1;
         }
     }
 }

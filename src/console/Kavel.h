@@ -14,6 +14,7 @@
 #include "midi/MidiPorts.h"
 #include "panel/Controls.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -86,6 +87,9 @@ class Kavel {
     // Setup menu: the device dialog, and what its OK runs.
     void SetMidi_Click();
     void Fine_Setup();
+    // About once a second: the ports report devices gone; a device lost while open is looked
+    // for by its name and opened again once it is back.
+    void checkDevices();
     // Opens a port on a device; a failure is reported by the port's Error event, not thrown.
     void openPortReporting(MidiInput& input, int device);
     void openPortReporting(MidiOutput& output, int device);
@@ -279,6 +283,14 @@ class Kavel {
     void noteDelay() const;
     void openInput(MidiInput& input, int device);
     void showPortError(const std::string& text);
+    // Lists the port's devices afresh in its list of the Setup dialog, "No device" last.
+    int fillDeviceList(MidiPort& port, const char* list);
+    // A device lost while open, and found again: ports 0 and 1 the inputs, 2 the output.
+    void deviceLost(int port, const std::string& text);
+    void reopenLost(int port);
+    void resendRegistration();
+    // The reset's global strings and the chosen reverb, with their waits.
+    void sendGlobalReset();
 
     class Functions;
     std::unique_ptr<ConsoleFunctions> ownFunctions();
@@ -294,6 +306,10 @@ class Kavel {
     EventLoop& loop_;
     User& user_;
     std::string folder_;
+    std::array<std::string, 3> lostDevices_; // by port, while it is away
+    int waits_ = 0;                          // nested Waiting_Timer calls running
+    bool checkingDevices_ = false;
+    bool registrationOwed_ = false; // the module came back: the next check sends it all
     bool running_ = true;
     bool firstPlacement_ = false; // no saved window places: the defaults' message was shown
 };

@@ -24,9 +24,15 @@ class ScriptedUser : public User {
     std::vector<std::string> windowsShown;
     bool ended = false;
     std::function<void(const MessageBox&)> onMessageBox;
+    std::vector<std::string> notices;
+    std::function<void(const std::string&)> onNotice;
 
     ScreenSize screen() const override { return screenSize; }
     Answer messageBox(const MessageBox& box) override;
+    void notice(const std::string& text) override {
+        notices.push_back(text);
+        if (onNotice) onNotice(text);
+    }
     std::optional<std::string> openFile(const FileDialog& dialog) override;
     std::optional<std::string> saveFile(const FileDialog& dialog) override;
     void showWindow(const std::string& name, bool modal) override;

@@ -45,6 +45,8 @@ class User {
     // The main window is collapsed on the window bar: it cannot be resized.
     virtual bool minimised() const { return false; }
     virtual Answer messageBox(const MessageBox& box) = 0;
+    // A note that does not stop play: no button to press, the console keeps the focus.
+    virtual void notice(const std::string& text) = 0;
     // A chosen path, or nothing when the person cancelled.
     virtual std::optional<std::string> openFile(const FileDialog& dialog) = 0;
     // The save dialog asks before overwriting, as a save dialog should.

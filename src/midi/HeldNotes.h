@@ -54,6 +54,16 @@ class HeldNotes {
                     s.count = kept;
                 }
     }
+    // Every destination still owed a release by keys of `input`, handed to `release(channel,
+    // note)` and forgotten: the keyboard went away, and its releases will never come.
+    template <typename Release> void takeAll(int input, Release&& release) {
+        for (auto& byNote : table_[static_cast<std::size_t>(input & 1)])
+            for (Sends& s : byNote) {
+                for (std::uint8_t i = 0; i < s.count; ++i)
+                    release(s.channel[i], s.note[i]);
+                s.count = 0;
+            }
+    }
     void clear() { table_ = {}; }
 
   private:

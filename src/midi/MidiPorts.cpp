@@ -57,6 +57,7 @@ void MidiPort::openChosen() {
     checkRange(deviceId_, backendDeviceCount(false));
     backendOpen(deviceId_);
     open_ = true;
+    openedName_ = backendDeviceName(deviceId_);
 }
 
 void MidiPort::closeIfOpen() {

@@ -57,6 +57,11 @@ class MidiPort {
     std::string DeviceName();
 
     bool isOpen() const { return open_; }
+    // The device last opened, still known after it went away: it is looked for by this name.
+    const std::string& openedName() const { return openedName_; }
+    // Now and then, on the user-interface thread: report driver faults and a device that went
+    // away while open (through the Error event, which then names it).
+    virtual void checkDevice() {}
     ErrorEvent Error;
 
   protected:
@@ -74,6 +79,7 @@ class MidiPort {
   private:
     int deviceId_ = 0;
     bool open_ = false;
+    std::string openedName_;
 };
 
 class MidiOutput : public MidiPort {

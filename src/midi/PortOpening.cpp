@@ -39,41 +39,48 @@ void Kavel::MIDI_OPENING() {
 
 void Kavel::CHIUSURA_PORTE_MIDI() {
     const auto& m = state.midi;
+    lostDevices_ = {}; // closed on purpose: nothing is looked for any more
+    registrationOwed_ = false;
     if (m.DISPOSITIVO_IN1 != m.NESSUN_DISPOSITIVO_IN1) MIDIInput1.Action(action::kClose);
     if (m.DISPOSITIVO_IN2 != m.NESSUN_DISPOSITIVO_IN2) MIDIInput2.Action(action::kClose);
     if (m.DISPOSITIVO_OUT != m.NESSUN_DISPOSITIVO_OUT) MIDIOutput1.Action(action::kClose);
 }
 
+int Kavel::fillDeviceList(MidiPort& port, const char* list) {
+    const int n = port.DeviceCount();
+    auto& combo = controls.edit(list);
+    combo.items.clear(); // built afresh each time: a second opening lists each device once
+    for (int i = 0; i < n; ++i) {
+        port.DeviceID(i);
+        combo.items.push_back(port.DeviceName());
+    }
+    combo.items.emplace_back("No device");
+    return n;
+}
+
 void Kavel::MIDI_DEVICES_ACK() {
-    auto fill = [this](auto& port, const char* list) {
-        const int n = port.DeviceCount();
-        auto& combo = controls.edit(list);
-        combo.items.clear(); // built afresh each time: a second opening lists each device once
-        for (int i = 0; i < n; ++i) {
-            port.DeviceID(i);
-            combo.items.push_back(port.DeviceName());
-        }
-        combo.items.emplace_back("No device");
-        return n;
-    };
-    state.midi.NESSUN_DISPOSITIVO_OUT = fill(MIDIOutput1, "outputDevcombo");
-    state.midi.NESSUN_DISPOSITIVO_IN1 = fill(MIDIInput1, "InputDev1Combo");
-    state.midi.NESSUN_DISPOSITIVO_IN2 = fill(MIDIInput2, "InputDev2Combo");
+    state.midi.NESSUN_DISPOSITIVO_OUT = fillDeviceList(MIDIOutput1, "outputDevcombo");
+    state.midi.NESSUN_DISPOSITIVO_IN1 = fillDeviceList(MIDIInput1, "InputDev1Combo");
+    state.midi.NESSUN_DISPOSITIVO_IN2 = fillDeviceList(MIDIInput2, "InputDev2Combo");
 }
 
 void Kavel::showPortError(const std::string& text) {
     user_.messageBox({text, kProgramTitle, Buttons::Ok, Icon::None, 0});
 }
 
+// A device unplugged while the organist plays is noted without a box to answer.
 void Kavel::MIDIInput1_Error(int& ErrorCode, std::string& ErrorMessage) {
+    if (ErrorCode == port_error::kVanished) return deviceLost(0, ErrorMessage);
     if (!silentInputError(ErrorCode)) showPortError(ErrorMessage);
 }
 
 void Kavel::MIDIInput2_Error(int& ErrorCode, std::string& ErrorMessage) {
+    if (ErrorCode == port_error::kVanished) return deviceLost(1, ErrorMessage);
     if (!silentInputError(ErrorCode)) showPortError(ErrorMessage);
 }
 
-void Kavel::MIDIOutput1_Error(int& /*ErrorCode*/, std::string& ErrorMessage) {
+void Kavel::MIDIOutput1_Error(int& ErrorCode, std::string& ErrorMessage) {
+    if (ErrorCode == port_error::kVanished) return deviceLost(2, ErrorMessage);
     showPortError(ErrorMessage);
 }
 

@@ -13,15 +13,7 @@ void Kavel::RESET_Click() {
 
 void Kavel::RESET_kavel() {
     controls.edit("RESET").backColour = Colour::system(kLit);
-    Sysex_Sending(0);
-    Waiting_Timer(100);
-    Sysex_Sending(1);
-    Waiting_Timer(2);
-    Sysex_Sending(2);
-    Waiting_Timer(2);
-    Sysex_Sending(3);
-    if (state.advanced.RIVERBERO >= 0 && state.advanced.RIVERBERO < stops::kReverbCount)
-        Sysex_Sending(stops::kReverbs + state.advanced.RIVERBERO);
+    sendGlobalReset();
     SPENGO_MEMORIE();
     Spengo_Graduatore();
 
@@ -71,6 +63,18 @@ void Kavel::RESET_kavel() {
         Gest_Errore_advanced();
     }
     controls.edit("RESET").backColour = Colour::system(kUnlit);
+}
+
+void Kavel::sendGlobalReset() {
+    Sysex_Sending(0);
+    Waiting_Timer(100);
+    Sysex_Sending(1);
+    Waiting_Timer(2);
+    Sysex_Sending(2);
+    Waiting_Timer(2);
+    Sysex_Sending(3);
+    if (state.advanced.RIVERBERO >= 0 && state.advanced.RIVERBERO < stops::kReverbCount)
+        Sysex_Sending(stops::kReverbs + state.advanced.RIVERBERO);
 }
 
 void Kavel::selectAdvancedChoices() {

@@ -236,5 +236,63 @@ TEST_F(JackEndToEnd, KeyboardThroughKavelToTheModuleWithAllCopies) {
     kavel.CHIUSURA_PORTE_MIDI();
 }
 
+// The module's JACK client goes away while Kavel plays and comes back under the same name:
+// Kavel notes the loss, sends nothing meanwhile, opens it again by itself at a later check
+// and sends it the registration, and its messages reach the module again.
+TEST_F(JackEndToEnd, ModuleClientClosedAndOpenedAgainIsFoundWithoutARestart) {
+    RtMidiInputPort in1("Kavel In 1", [] {});
+    RtMidiInputPort in2("Kavel In 2", [] {});
+    RtMidiOutputPort out("Kavel Out");
+    ManualEventLoop loop;
+    ScriptedUser user;
+    Kavel kavel(Ports{in1, in2, out}, loop, user, "/tmp");
+
+    Received heard;
+    auto synth = [&heard] {
+        auto client = std::make_unique<RtMidiIn>(RtMidi::UNIX_JACK, "kavel-test-synth");
+        client->setCallback(&Received::callback, &heard);
+        client->openVirtualPort("midi_in");
+        return client;
+    };
+    auto module = synth();
+    kavel.MIDI_DEVICES_ACK();
+    auto& m = kavel.state.midi;
+    m.DISPOSITIVO_IN1 = m.NESSUN_DISPOSITIVO_IN1;
+    m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
+    m.DISPOSITIVO_OUT = indexOf(out, "JACK: kavel-test-synth:midi_in");
+    ASSERT_GE(m.DISPOSITIVO_OUT, 0);
+    kavel.MIDI_OPENING();
+    ASSERT_TRUE(out.isOpen());
+    const auto panicReaches = [&] {
+        return connected([&] { kavel.Panic_Click(); }, [&] { return heard.count() > 0; },
+                         [&] { heard.clear(); });
+    };
+    ASSERT_TRUE(panicReaches());
+
+    module.reset(); // switched off while Kavel sends
+    for (int i = 0; i < 20; ++i)
+        kavel.Panic_Click();
+    kavel.checkDevices();
+    EXPECT_FALSE(out.isOpen());
+    ASSERT_EQ(user.notices.size(), 1u);
+    EXPECT_NE(user.notices[0].find("kavel-test-synth:midi_in"), std::string::npos);
+    kavel.checkDevices(); // not back: still closed, nothing more said
+    EXPECT_FALSE(out.isOpen());
+    EXPECT_EQ(user.notices.size(), 1u);
+
+    heard.clear();
+    module = synth();
+    kavel.checkDevices();
+    ASSERT_TRUE(out.isOpen());
+    EXPECT_EQ(user.notices.size(), 2u);
+    EXPECT_TRUE(panicReaches());
+    // At the next check, the registration again (expression, balance, tremolo controllers).
+    kavel.checkDevices();
+    EXPECT_EQ(user.notices.size(), 3u);
+    EXPECT_TRUE(heard.waitFor(1));
+    EXPECT_TRUE(user.shown.empty());
+    kavel.CHIUSURA_PORTE_MIDI();
+}
+
 } // namespace
 } // namespace kavel::test

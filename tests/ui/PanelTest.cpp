@@ -2,6 +2,7 @@
 // both layouts fit their window at every size; a screenshot of each is saved for a person.
 
 #include "UiConsole.h"
+#include "console/ui/QtUser.h"
 #include "midi/SetupDialog.h"
 #include "midi/ui/SetupView.h"
 #include "midi/ui/ThruView.h"
@@ -11,6 +12,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include <map>
@@ -297,6 +299,28 @@ class PanelTest : public QObject {
         QVERIFY(on(c, "Tir_FO_GO_graph", 2)->styleSheet().contains(lit()));
         QVERIFY(!on(c, "Tir_FO_GO_graph", 3)->styleSheet().contains(lit()));
         QCOMPARE(qobject_cast<QLabel*>(on(c, "Tir_FO_SW_graph", 3))->text(), QString("Sw"));
+    }
+
+    // A device lost while playing is told on a line under the console, which keeps its room.
+    void noticeGoesUnderTheConsole() {
+        UiConsole c;
+        c.core.Form_Load();
+        c.window.show();
+        c.window.syncChanged();
+        QVERIFY(QTest::qWaitForWindowExposed(&c.window));
+        const QSize console = c.window.surface().size();
+        QtUser qt;
+        qt.addWindow("Kavel", &c.window);
+        const std::string text = "MIDI device \"Keyboard 1\" is no longer available";
+        qt.notice(text);
+        qt.notice(text + ": the second note replaces the first");
+        QStatusBar* line = c.window.statusBar();
+        QVERIFY(line->isVisible());
+        QVERIFY(line->currentMessage().endsWith(": the second note replaces the first"));
+        QTRY_COMPARE(c.window.surface().size(), console);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QTest::qWait(50);
+        screenshot(c.window, "notice");
     }
 };
 

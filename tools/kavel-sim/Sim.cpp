@@ -132,6 +132,7 @@ Sim::Sim(std::ostream& out, std::string dataFolder)
         out_ << "msgbox " << (box.title.empty() ? kProgramTitle : box.title) << " | " << box.text
              << '\n';
     };
+    user_.onNotice = [this](const std::string& text) { out_ << "notice " << text << '\n'; };
 }
 
 Sim::~Sim() {
@@ -172,6 +173,10 @@ void Sim::runLine(const std::string& line) {
         folder_ = joined(w, 1);
     } else if (verb == "devices") {
         devices(w);
+    } else if (verb == "device") {
+        device(w);
+    } else if (verb == "check") {
+        core().checkDevices();
     } else if (verb == "start") {
         core().Form_Load();
     } else if (verb == "call") {
@@ -225,6 +230,20 @@ void Sim::devices(const std::vector<std::string>& w) {
     } else {
         out1_.devices.names = names;
     }
+}
+
+// A device unplugged or plugged back in, then the console's next device check.
+void Sim::device(const std::vector<std::string>& w) {
+    if (w.size() < 3 || (w[1] != "lose" && w[1] != "return"))
+        return error("device lose|return NAME");
+    const std::string name = joined(w, 2);
+    for (FakeDeviceList* list : {&in1_.devices, &in2_.devices, &out1_.devices}) {
+        if (w[1] == "lose")
+            list->absent.insert(name);
+        else
+            list->absent.erase(name);
+    }
+    core().checkDevices();
 }
 
 void Sim::midi(const std::vector<std::string>& w) {

@@ -30,6 +30,7 @@ class Sim {
     void runLine(const std::string& line);
     void error(const std::string& text);
     void devices(const std::vector<std::string>& words);
+    void device(const std::vector<std::string>& words);
     void midi(const std::vector<std::string>& words);
     void set(const std::vector<std::string>& words);
     void get(const std::vector<std::string>& words);

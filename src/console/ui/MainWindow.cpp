@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMoveEvent>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace kavel {
@@ -24,6 +25,7 @@ MainWindow::MainWindow(Kavel& core)
     : core_(core), surface_(new ControlSurface(core, "Kavel", this)) {
     setObjectName("Kavel");
     setCentralWidget(surface_);
+    statusBar()->hide(); // shown by the first notice
     surface_->afterUserAction = [this] { syncChanged(); };
     buildMenus();
     core_.controls.setChangedHook(
@@ -107,7 +109,8 @@ void MainWindow::draw(const ControlKey& key) {
         // The console's size is the area its controls stand in, under the menus. Only what
         // the console changed is applied: a move the organist made stays as it is.
         if (c.width > 0 && c.height > 0 && (c.width != drawnWidth_ || c.height != drawnHeight_))
-            resize(toPixels(c.width), toPixels(c.height) + menuBar()->sizeHint().height());
+            resize(toPixels(c.width), toPixels(c.height) + menuBar()->sizeHint().height() +
+                                          (statusBar()->isHidden() ? 0 : statusBar()->height()));
         drawnWidth_ = c.width;
         drawnHeight_ = c.height;
         if (c.left >= 0 && c.top >= 0 && toPoint(c) != pos()) move(toPoint(c));

@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTime>
 
 #include <vector>
 
@@ -80,6 +82,18 @@ ScreenSize QtUser::screen() const {
     if (main && main->isVisible() && main->centralWidget())
         chrome = main->frameGeometry().size() - main->centralWidget()->size();
     return {toTwips(r.width() - chrome.width()), toTwips(r.height() - chrome.height())};
+}
+
+void QtUser::notice(const std::string& text) {
+    auto* main = qobject_cast<QMainWindow*>(parent());
+    if (!main) return;
+    QStatusBar* line = main->statusBar();
+    if (line->isHidden()) {
+        // The console's controls keep their room: the window grows by the line.
+        line->show();
+        main->resize(main->width(), main->height() + line->sizeHint().height());
+    }
+    line->showMessage(QTime::currentTime().toString("HH:mm:ss") + "  " + latin1(text));
 }
 
 bool QtUser::minimised() const {

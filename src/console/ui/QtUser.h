@@ -20,6 +20,8 @@ class QtUser : public User {
     ScreenSize screen() const override;
     bool minimised() const override;
     Answer messageBox(const MessageBox& box) override;
+    // On the main window's status line, with the time it came.
+    void notice(const std::string& text) override;
     std::optional<std::string> openFile(const FileDialog& dialog) override;
     std::optional<std::string> saveFile(const FileDialog& dialog) override;
     void showWindow(const std::string& name, bool modal) override;

@@ -5,8 +5,13 @@ namespace kavel {
 namespace {
 
 std::string nameAt(const FakeDeviceList& list, int id) {
-    if (id < 0 || id >= static_cast<int>(list.names.size())) return {};
-    return list.names[static_cast<std::size_t>(id)];
+    const auto names = list.listed();
+    if (id < 0 || id >= static_cast<int>(names.size())) return {};
+    return names[static_cast<std::size_t>(id)];
+}
+
+std::string goneText(const std::string& name) {
+    return "MIDI device \"" + name + "\" is no longer available";
 }
 
 void openOrThrow(const FakeDeviceList& list, int id) {
@@ -16,6 +21,13 @@ void openOrThrow(const FakeDeviceList& list, int id) {
 }
 
 } // namespace
+
+std::vector<std::string> FakeDeviceList::listed() const {
+    std::vector<std::string> shown;
+    for (const auto& name : names)
+        if (!absent.contains(name)) shown.push_back(name);
+    return shown;
+}
 
 std::string FakeMidiOutput::backendDeviceName(int id) {
     return nameAt(devices, id);
@@ -40,7 +52,11 @@ bool FakeMidiOutput::backendSend(const std::uint8_t* bytes, std::size_t size) {
 }
 
 void FakeMidiOutput::vanish() {
-    lost("MIDI device \"" + nameAt(devices, openedDevice) + "\" is no longer available");
+    lost(goneText(openedName()));
+}
+
+void FakeMidiOutput::checkDevice() {
+    if (isOpen() && devices.absent.contains(openedName())) vanish();
 }
 
 std::string FakeMidiInput::backendDeviceName(int id) {
@@ -59,7 +75,11 @@ void FakeMidiInput::backendClose() {
 }
 
 void FakeMidiInput::vanish() {
-    lost("MIDI device \"" + nameAt(devices, openedDevice) + "\" is no longer available");
+    lost(goneText(openedName()));
+}
+
+void FakeMidiInput::checkDevice() {
+    if (isOpen() && devices.absent.contains(openedName())) vanish();
 }
 
 } // namespace kavel

@@ -17,6 +17,10 @@ namespace kavel {
 struct FakeDeviceList {
     std::vector<std::string> names;
     std::set<std::string> failing; // these refuse to open
+    std::set<std::string> absent;  // unplugged: left out of the list, as a driver would
+
+    // The devices listed now, in their order.
+    std::vector<std::string> listed() const;
 };
 
 struct SentMessage {
@@ -36,9 +40,11 @@ class FakeMidiOutput : public MidiOutput {
 
     // The device disappears while open.
     void vanish();
+    // An open device found among the absent ones is lost.
+    void checkDevice() override;
 
   protected:
-    int backendDeviceCount(bool) override { return static_cast<int>(devices.names.size()); }
+    int backendDeviceCount(bool) override { return static_cast<int>(devices.listed().size()); }
     std::string backendDeviceName(int id) override;
     void backendOpen(int id) override;
     void backendClose() override;
@@ -55,9 +61,10 @@ class FakeMidiInput : public MidiInput {
     // A message arriving from the device (as a driver thread would deliver it).
     void inject(std::vector<std::uint8_t> bytes) { receive(bytes.data(), bytes.size()); }
     void vanish();
+    void checkDevice() override;
 
   protected:
-    int backendDeviceCount(bool) override { return static_cast<int>(devices.names.size()); }
+    int backendDeviceCount(bool) override { return static_cast<int>(devices.listed().size()); }
     std::string backendDeviceName(int id) override;
     void backendOpen(int id) override;
     void backendClose() override;

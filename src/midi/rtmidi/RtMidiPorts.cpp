@@ -237,10 +237,13 @@ void RtMidiInputPort::onMidi(double, std::vector<unsigned char>* message, void* 
 }
 
 void RtMidiInputPort::checkDevice() {
+    // The faults of sends into a device that went away say nothing more than its loss.
+    if (in_ && !opened_.portName.empty() && !portPresent(*in_, opened_.portName)) {
+        errors_.take();
+        return lost(vanishedText(opened_));
+    }
     for (auto& text : errors_.take())
         raiseError(port_error::kDriver, std::move(text));
-    if (!in_ || opened_.portName.empty()) return;
-    if (!portPresent(*in_, opened_.portName)) lost(vanishedText(opened_));
 }
 
 // ---- output
@@ -284,10 +287,13 @@ bool RtMidiOutputPort::backendSend(const std::uint8_t* bytes, std::size_t size) 
 }
 
 void RtMidiOutputPort::checkDevice() {
+    // The faults of sends into a device that went away say nothing more than its loss.
+    if (out_ && !opened_.portName.empty() && !portPresent(*out_, opened_.portName)) {
+        errors_.take();
+        return lost(vanishedText(opened_));
+    }
     for (auto& text : errors_.take())
         raiseError(port_error::kDriver, std::move(text));
-    if (!out_ || opened_.portName.empty()) return;
-    if (!portPresent(*out_, opened_.portName)) lost(vanishedText(opened_));
 }
 
 } // namespace kavel

@@ -43,9 +43,7 @@ class RtMidiInputPort : public MidiInput {
     RtMidiInputPort(std::string virtualName, std::function<void()> wake);
     ~RtMidiInputPort() override;
 
-    // On the user-interface thread, now and then: report driver errors and a device that went
-    // away while open.
-    void checkDevice();
+    void checkDevice() override;
 
   protected:
     int backendDeviceCount(bool refresh) override;
@@ -70,7 +68,7 @@ class RtMidiOutputPort : public MidiOutput {
     explicit RtMidiOutputPort(std::string virtualName);
     ~RtMidiOutputPort() override;
 
-    void checkDevice();
+    void checkDevice() override;
 
   protected:
     int backendDeviceCount(bool refresh) override;

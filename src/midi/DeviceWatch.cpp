@@ -1,0 +1,129 @@
+#include "console/Kavel.h"
+#include "midi/DeviceMatch.h"
+#include "midi/SetupDialog.h"
+
+// A cable pulled and put back while the organist plays: the lost device is noted without a
+// box to answer, a lost keyboard's notes are released, and the device is opened again by its
+// name when it returns; a module that returns gets the registration again.
+
+namespace kavel {
+
+namespace {
+
+struct WatchedPort {
+    const char* list;
+    int MidiState::*device;
+    int MidiState::*noDevice;
+};
+
+constexpr WatchedPort kWatched[3] = {
+    {"InputDev1Combo", &MidiState::DISPOSITIVO_IN1, &MidiState::NESSUN_DISPOSITIVO_IN1},
+    {"InputDev2Combo", &MidiState::DISPOSITIVO_IN2, &MidiState::NESSUN_DISPOSITIVO_IN2},
+    {"outputDevcombo", &MidiState::DISPOSITIVO_OUT, &MidiState::NESSUN_DISPOSITIVO_OUT}};
+
+constexpr int kOutput = 2;
+
+MidiPort& portOf(Kavel& k, int port) {
+    if (port == 0) return k.MIDIInput1;
+    if (port == 1) return k.MIDIInput2;
+    return k.MIDIOutput1;
+}
+
+} // namespace
+
+void Kavel::checkDevices() {
+    // Not inside a wait, where a send is half done, nor while the Setup dialog has the ports
+    // closed on purpose.
+    if (checkingDevices_ || waits_ > 0 || setup_->loaded() || !running_) return;
+    checkingDevices_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{checkingDevices_};
+    MIDIInput1.checkDevice();
+    MIDIInput2.checkDevice();
+    MIDIOutput1.checkDevice();
+    // A second after it was opened again: a module just switched on needs a moment before it
+    // takes SysEx, and a new connection a moment before it carries messages.
+    if (registrationOwed_ && MIDIOutput1.isOpen()) {
+        registrationOwed_ = false;
+        resendRegistration();
+        user_.notice("MIDI device \"" + MIDIOutput1.openedName() +
+                     "\" has been sent the registration again.");
+    }
+    for (int port = 0; port < 3; ++port)
+        if (!lostDevices_[static_cast<std::size_t>(port)].empty()) reopenLost(port);
+}
+
+void Kavel::deviceLost(int port, const std::string& text) {
+    lostDevices_[static_cast<std::size_t>(port)] = portOf(*this, port).openedName();
+    if (port == kOutput) {
+        registrationOwed_ = false;
+        user_.notice(text + ": nothing is sent to it. Kavel opens it again when it is back and "
+                            "sends it the registration.");
+        return;
+    }
+    // Its releases will never come: the module gets them now. A sustain pedal or a pitch
+    // wheel held on it would otherwise leave a command armed or the wheel latched.
+    held_.takeAll(port, [this](int channel, int note) { send(0x80 | channel, note, 0); });
+    state.midi.EVENTO_SWITCH = false;
+    state.midi.BLOCCO_PITCH = false;
+    user_.notice(text + ": the notes it held were released. Kavel opens it again when it is "
+                        "back.");
+}
+
+void Kavel::reopenLost(int port) {
+    auto& name = lostDevices_[static_cast<std::size_t>(port)];
+    const WatchedPort& w = kWatched[port];
+    MidiPort& target = portOf(*this, port);
+    const int count = fillDeviceList(target, w.list);
+    const int found = deviceIndexByName(controls.get(w.list).items, count, name);
+    if (found < 0) return; // not back yet
+    try {
+        if (port == kOutput) {
+            MIDIOutput1.DeviceID(found);
+            MIDIOutput1.Action(action::kOpen);
+            MIDIOutput1.Action(action::kStart);
+        } else {
+            openInput(port == 0 ? MIDIInput1 : MIDIInput2, found);
+        }
+    } catch (const PortError&) {
+        return; // listed but not ready: tried again at the next check
+    }
+    // The number it has now is the one the configuration keeps.
+    state.midi.*w.device = found;
+    state.midi.*w.noDevice = count;
+    user_.notice("MIDI device \"" + name + "\" is back and open again" +
+                 (port == kOutput ? ": the registration follows." : "."));
+    name.clear();
+    if (port == kOutput) registrationOwed_ = true;
+}
+
+// A module switched off and on has forgotten its setup as well as the stops: the reset's
+// global strings, the Advanced window's choices, then the whole live registration by an update
+// that finds every field changed. Unlike the reset, the organist's registration stays.
+void Kavel::resendRegistration() {
+    sendGlobalReset();
+    selectAdvancedChoices();
+    auto& r = state.registration;
+    auto differ = [](SlotArray& f) { f[SLOT_APPLIED] = f[SLOT_LIVE] == 0 ? 1 : 0; };
+    for (SlotArray* f : {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW, &r.PED,
+                         &r.TREMOLO_GO, &r.TREMOLO_SW})
+        differ(*f);
+    for (int group = 0; group < 3; ++group) {
+        differ(r.ANNULL_GO[static_cast<std::size_t>(group)]);
+        differ(r.ANNULL_SW[static_cast<std::size_t>(group)]);
+    }
+    // Nothing changed for the organist: a memory recalled untouched stays so.
+    auto& memories = state.memories;
+    const bool intact = memories.MEMORIA_INTATTA;
+    memories.MEMORIA_INTATTA = false;
+    try {
+        AGGIORNAMENTO_KAVEL();
+    } catch (const std::exception&) {
+        Gest_Errore_advanced();
+    }
+    memories.MEMORIA_INTATTA = intact;
+}
+
+} // namespace kavel
