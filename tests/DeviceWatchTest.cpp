@@ -3,6 +3,9 @@
 #include "RegistrationFixture.h"
 #include "midi/DeviceMatch.h"
 
+#include <fstream>
+#include <sstream>
+
 namespace kavel::test {
 namespace {
 
@@ -19,6 +22,7 @@ TEST(DeviceMatch, FindsTheExactNameFirstThenTheSameNameAtAnotherAlsaAddress) {
         const char* name;
         int count;
         int expected;
+        int taken = -1; // open on the other input
     } cases[] = {
         {"ALSA: Piano:Piano MIDI 1 24:0", 5, 3}, // exact, though a namesake comes first
         {"ALSA: Piano:Piano MIDI 1 20:0", 5, 1}, // plugged in again: a new address
@@ -30,10 +34,14 @@ TEST(DeviceMatch, FindsTheExactNameFirstThenTheSameNameAtAnotherAlsaAddress) {
         {"", 5, -1},
         {"JACK: synth:in", 99, 2},
         {"JACK: synth:in", -1, -1},
+        // Two alike manuals: the one the other input holds is passed over.
+        {"ALSA: Piano:Piano MIDI 1 20:0", 5, 3, 1},
+        {"ALSA: Piano:Piano MIDI 1 24:0", 5, 1, 3},
+        {"JACK: synth:in", 5, -1, 2},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(deviceIndexByName(listed, c.count, c.name), c.expected)
-            << c.name << " in " << c.count;
+        EXPECT_EQ(deviceIndexByName(listed, c.count, c.name, c.taken), c.expected)
+            << c.name << " in " << c.count << " taken " << c.taken;
 }
 
 class DeviceWatch : public RoutingFixture {
@@ -131,17 +139,59 @@ TEST_F(DeviceWatch, KeyboardThatRefusedOpensOnceItStopsRefusing) {
     EXPECT_TRUE(in1.isOpen());
 }
 
-TEST_F(DeviceWatch, NothingIsLookedForWhileTheSetupDialogHasThePortsClosed) {
+// Keys held as the dialog closes the inputs are released; a chosen device missing from the
+// dialog's lists is looked for once the dialog has closed, not while it is open.
+TEST_F(DeviceWatch, SetupDialogReleasesHeldKeysAndLooksForAMissingDeviceAfterwards) {
     auto& k = console();
+    play(1, {0x90, 60, 100});
+    takeSent();
     unplug("Keyboard 1");
     k.SetMidi_Click();
+    EXPECT_EQ(k.controls.get("InputDev1Combo").listIndex, -1); // not listed: nothing chosen
+    EXPECT_EQ(k.controls.get("outputDevcombo").listIndex, 0);
     plugIn("Keyboard 1");
     EXPECT_FALSE(in1.isOpen());
-    k.procedures.call("Set_up.Command3_Click", {}); // CANCEL opens the saved devices
-    EXPECT_TRUE(in1.isOpen());
-    const auto opened = in1.openCount;
+    k.procedures.call("Set_up.Command3_Click", {});
+    EXPECT_TRUE(user.shown.empty());
+    EXPECT_EQ(notices().back(),
+              "MIDI device \"Keyboard 1\" is not connected. Kavel opens it when it is plugged in.");
     k.checkDevices();
-    EXPECT_EQ(in1.openCount, opened);
+    EXPECT_TRUE(in1.isOpen());
+    EXPECT_EQ(k.state.midi.DISPOSITIVO_IN1, 0);
+}
+
+TEST_F(DeviceWatch, ADeviceAwayWhenTheConfigurationIsSavedKeepsItsName) {
+    auto& k = console();
+    unplug("Keyboard 1");
+    unplug("Module");
+    k.Salva_dati_di_avvio();
+    std::ifstream saved(folder / "kavel-devices.txt");
+    std::stringstream text;
+    text << saved.rdbuf();
+    EXPECT_EQ(text.str(), "in1=Keyboard 1\nin2=Keyboard 2\nout=Module\n");
+}
+
+TEST_F(DeviceWatch, HeldKeysAreReleasedWhenTheDialogClosesThePorts) {
+    auto& k = console();
+    play(1, {0x90, 60, 100});
+    play(2, {0x92, 40, 100});
+    takeSent();
+    k.SetMidi_Click();
+    EXPECT_EQ(takeSent(), (Log{"80 3C 00", "82 28 00"}));
+}
+
+// A device plugged in ahead of the chosen ones moves their numbers: the dialog shows, and
+// CANCEL reopens, the devices by their names.
+TEST_F(DeviceWatch, DialogFindsTheChosenDevicesByNameWhenNumbersMoved) {
+    auto& k = console();
+    in1.devices.names = in2.devices.names = {"New Piano", "Keyboard 1", "Keyboard 2"};
+    k.SetMidi_Click();
+    EXPECT_EQ(k.controls.get("InputDev1Combo").listIndex, 1);
+    EXPECT_EQ(k.controls.get("InputDev2Combo").listIndex, 2);
+    k.procedures.call("Set_up.Command3_Click", {});
+    EXPECT_EQ(in1.openedName(), "Keyboard 1");
+    EXPECT_EQ(in2.openedName(), "Keyboard 2");
+    EXPECT_TRUE(user.shown.empty());
 }
 
 class ModuleReturn : public RegistrationFixture {};

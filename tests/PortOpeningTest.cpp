@@ -289,6 +289,7 @@ TEST_F(PortOpening, DevicesAreFoundAgainByName) {
         user.shown.clear();
         std::filesystem::copy_file(folder / "saved.CFG", cfg,
                                    std::filesystem::copy_options::overwrite_existing);
+        std::ofstream(devices) << text.str();
         setDevices(c.keyboardsNow, {"Module"});
         auto& k = console();
         k.Form_Load();
@@ -299,6 +300,18 @@ TEST_F(PortOpening, DevicesAreFoundAgainByName) {
         const auto texts = messageTexts();
         EXPECT_EQ(std::count(texts.begin(), texts.end(), kNotValid), c.opened >= 0 ? 0 : 1);
         EXPECT_EQ(k.state.midi.DISPOSITIVO_IN1, c.savedAfterwards);
+        // "No device" stays so whatever the count; a device missing keeps its name.
+        EXPECT_EQ(k.state.midi.DISPOSITIVO_IN2, static_cast<int>(c.keyboardsNow.size()));
+        k.Salva_dati_di_avvio();
+        std::ifstream again(devices);
+        std::stringstream saved;
+        saved << again.rdbuf();
+        EXPECT_EQ(saved.str(), text.str());
+        if (c.opened < 0) { // plugged in later: opened by itself
+            in1.devices.names.push_back("Keyboard 2");
+            k.checkDevices();
+            EXPECT_EQ(in1.openedName(), "Keyboard 2");
+        }
         in1.Action(action::kClose);
         in1.openedDevice = -1;
     }

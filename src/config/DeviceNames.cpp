@@ -23,19 +23,9 @@ std::string devicesFile(const Kavel& k) {
 } // namespace
 
 void Kavel::saveDeviceNames() {
-    const auto& m = state.midi;
-    const std::tuple<const char*, int> chosen[] = {{"InputDev1Combo", m.DISPOSITIVO_IN1},
-                                                   {"InputDev2Combo", m.DISPOSITIVO_IN2},
-                                                   {"outputDevcombo", m.DISPOSITIVO_OUT}};
     std::string text;
-    for (std::size_t i = 0; i < kKeys.size(); ++i) {
-        const auto& [list, device] = chosen[i];
-        const auto& items = controls.get(list).items;
-        // "No device" (the last entry) and numbers beyond the list keep no name.
-        const bool named = device >= 0 && device + 1 < static_cast<int>(items.size());
-        text += std::string(kKeys[i]) + "=" +
-                (named ? items[static_cast<std::size_t>(device)] : "") + "\n";
-    }
+    for (std::size_t i = 0; i < kKeys.size(); ++i)
+        text += std::string(kKeys[i]) + "=" + chosenDeviceName(static_cast<int>(i)) + "\n";
     if (auto error = writeFileAtomically(devicesFile(*this), text))
         user_.messageBox({"The names of the MIDI devices were not saved. " + *error, kProgramTitle,
                           Buttons::Ok, Icon::Exclamation, 0});
@@ -59,16 +49,22 @@ void Kavel::findDevicesByName() {
         if (eq == std::string_view::npos) continue;
         const std::string_view name = line.substr(eq + 1);
         for (std::size_t i = 0; i < kKeys.size(); ++i) {
-            if (line.substr(0, eq) != kKeys[i] || name.empty()) continue;
+            if (line.substr(0, eq) != kKeys[i]) continue;
             const auto& [list, device, noDevice] = ports[i];
             const auto& items = controls.get(list).items;
+            if (name.empty()) {
+                *device = noDevice; // "No device" stays so, however many devices there are
+                continue;
+            }
             if (*device >= 0 && *device < noDevice &&
                 items[static_cast<std::size_t>(*device)] == name)
                 continue; // still where it was
-            // Wherever it stands now; gone, the number points beyond the list, and the
-            // opening says the devices are not valid, as for a device unplugged for good.
-            const int found = deviceIndexByName(items, noDevice, name);
+            // Wherever it stands now; gone, the number points beyond the list, the opening
+            // says the devices are not valid, and the device is opened when it is plugged in.
+            const int other = i == 1 ? m.DISPOSITIVO_IN1 : -1;
+            const int found = deviceIndexByName(items, noDevice, name, other);
             *device = found >= 0 ? found : noDevice + 1;
+            if (found < 0) lostDevices_[i] = std::string(name);
         }
     }
 }

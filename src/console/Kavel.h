@@ -93,6 +93,8 @@ class Kavel {
     // Opens a port on a device; a failure is reported by the port's Error event, not thrown.
     void openPortReporting(MidiInput& input, int device);
     void openPortReporting(MidiOutput& output, int device);
+    // After the Setup dialog's OK or CANCEL: a chosen device that was not listed is looked for.
+    void watchUnopened();
 
     // Keyboard input.
     void MIDIInput1_Message();
@@ -204,7 +206,7 @@ class Kavel {
     void Salva_dati_di_avvio();
     void EnableCFG_Click();
     // The chosen devices by name, beside the configuration: written with it, and at start-up
-    // used to find a device whose number has changed.
+    // used to find a device whose number has changed (one not found is looked for later).
     void saveDeviceNames();
     void findDevicesByName();
 
@@ -285,6 +287,14 @@ class Kavel {
     void showPortError(const std::string& text);
     // Lists the port's devices afresh in its list of the Setup dialog, "No device" last.
     int fillDeviceList(MidiPort& port, const char* list);
+    std::vector<std::string> deviceNames(MidiPort& port);
+    // The name of the device chosen for a port (0, 1 the inputs, 2 the output), lost ones
+    // included; empty for "No device".
+    std::string chosenDeviceName(int port) const;
+    // Where in `names` the other input's open device stands, for a namesake to pass it over.
+    int takenByOtherInput(int port, const std::vector<std::string>& names) const;
+    // Notes of keys held on an input whose releases will not come, released now.
+    void releaseHeldKeys(int input);
     // A device lost while open, and found again: ports 0 and 1 the inputs, 2 the output.
     void deviceLost(int port, const std::string& text);
     void reopenLost(int port);
@@ -307,6 +317,7 @@ class Kavel {
     User& user_;
     std::string folder_;
     std::array<std::string, 3> lostDevices_; // by port, while it is away
+    std::array<std::string, 3> unfound_;     // chosen, not listed when the dialog opened
     int waits_ = 0;                          // nested Waiting_Timer calls running
     bool checkingDevices_ = false;
     bool registrationOwed_ = false; // the module came back: the next check sends it all

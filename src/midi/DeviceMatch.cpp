@@ -27,14 +27,15 @@ std::string_view withoutAddress(std::string_view name) {
 
 } // namespace
 
-int deviceIndexByName(const std::vector<std::string>& listed, int count, std::string_view name) {
+int deviceIndexByName(const std::vector<std::string>& listed, int count, std::string_view name,
+                      int taken) {
     count = std::clamp(count, 0, static_cast<int>(listed.size()));
     if (name.empty()) return -1;
     for (int i = 0; i < count; ++i)
-        if (listed[static_cast<std::size_t>(i)] == name) return i;
+        if (i != taken && listed[static_cast<std::size_t>(i)] == name) return i;
     const std::string_view stem = withoutAddress(name);
     for (int i = 0; i < count; ++i)
-        if (withoutAddress(listed[static_cast<std::size_t>(i)]) == stem) return i;
+        if (i != taken && withoutAddress(listed[static_cast<std::size_t>(i)]) == stem) return i;
     return -1;
 }
 

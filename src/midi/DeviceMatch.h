@@ -12,6 +12,8 @@ namespace kavel {
 // exact name, else the first ALSA entry ("ALSA: ...", as the device lists show them) that
 // differs only by the port address the sequencer gives (" 24:0", which changes when a USB
 // device is plugged in again); -1 when none.
-int deviceIndexByName(const std::vector<std::string>& listed, int count, std::string_view name);
+// `taken`, a device another port has open, is passed over.
+int deviceIndexByName(const std::vector<std::string>& listed, int count, std::string_view name,
+                      int taken = -1);
 
 } // namespace kavel

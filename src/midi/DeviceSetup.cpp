@@ -1,5 +1,8 @@
 #include "console/Kavel.h"
+#include "midi/DeviceMatch.h"
 #include "midi/SetupDialog.h"
+
+#include <array>
 
 #include <tuple>
 
@@ -18,11 +21,15 @@ void reportOpenFailure(MidiPort& port, const PortError& e) {
 
 } // namespace
 
+// A device that was not in the lists when the dialog opened is not reported here: it is
+// looked for once the dialog has closed, and said so then.
 void Kavel::openPortReporting(MidiInput& input, int device) {
+    const auto port = static_cast<std::size_t>(&input == &MIDIInput1 ? 0 : 1);
     try {
         openInput(input, device);
     } catch (const PortError& e) {
-        reportOpenFailure(input, e);
+        if (e.code() != port_error::kBadDevice || unfound_[port].empty())
+            reportOpenFailure(input, e);
     }
 }
 
@@ -32,7 +39,7 @@ void Kavel::openPortReporting(MidiOutput& output, int device) {
         output.Action(action::kOpen);
         output.Action(action::kStart);
     } catch (const PortError& e) {
-        reportOpenFailure(output, e);
+        if (e.code() != port_error::kBadDevice || unfound_[2].empty()) reportOpenFailure(output, e);
     }
 }
 
@@ -40,18 +47,41 @@ void Kavel::openPortReporting(MidiOutput& output, int device) {
 void Kavel::SetMidi_Click() {
     auto& m = state.midi;
     if (setup_->loaded()) return user_.showWindow("Set_up", false);
+    // The inputs close: keys held now would never be released.
+    releaseHeldKeys(0);
+    releaseHeldKeys(1);
+    const std::tuple<const char*, int*, int*> ports[] = {
+        {"InputDev1Combo", &m.DISPOSITIVO_IN1, &m.NESSUN_DISPOSITIVO_IN1},
+        {"InputDev2Combo", &m.DISPOSITIVO_IN2, &m.NESSUN_DISPOSITIVO_IN2},
+        {"outputDevcombo", &m.DISPOSITIVO_OUT, &m.NESSUN_DISPOSITIVO_OUT}};
+    std::array<std::string, 3> chosen;
+    std::array<bool, 3> none{};
+    for (int i = 0; i < 3; ++i) {
+        chosen[static_cast<std::size_t>(i)] = chosenDeviceName(i);
+        none[static_cast<std::size_t>(i)] = *std::get<1>(ports[i]) == *std::get<2>(ports[i]);
+    }
     CHIUSURA_PORTE_MIDI();
-    // Always read afresh: a keyboard plugged in since start-up is in the lists.
+    // Always read afresh: a keyboard plugged in since start-up is in the lists. Numbers may
+    // have moved with it, so each chosen device is found again by its name.
     MIDI_DEVICES_ACK();
     m.LISTE_DISPOSITIVI_PRONTE = false;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto& [list, device, noDevice] = ports[i];
+        unfound_[i].clear();
+        if (none[i]) {
+            *device = *noDevice;
+        } else if (!chosen[i].empty()) {
+            const int found = deviceIndexByName(controls.get(list).items, *noDevice, chosen[i],
+                                                i == 1 ? m.DISPOSITIVO_IN1 : -1);
+            *device = found >= 0 ? found : *noDevice + 1;
+            if (found < 0) unfound_[i] = chosen[i];
+        }
+    }
     setup_->Form_Load();
-    const std::tuple<const char*, int> lists[] = {{"InputDev1Combo", m.DISPOSITIVO_IN1},
-                                                  {"InputDev2Combo", m.DISPOSITIVO_IN2},
-                                                  {"outputDevcombo", m.DISPOSITIVO_OUT}};
-    for (const auto& [list, device] : lists) {
-        // A saved number beyond the list selects nothing there; the dialog opens all the same.
-        if (device < 0 || device >= static_cast<int>(controls.get(list).items.size())) break;
-        selectListItem(list, device);
+    for (const auto& [list, device, noDevice] : ports) {
+        // A number beyond the list selects nothing there; the dialog opens all the same.
+        if (*device < 0 || *device > *noDevice) continue;
+        selectListItem(list, *device);
     }
     controls.edit("Slider2").value = m.RITARDO_NOTE;
     controls.edit("Label_hang").caption = std::to_string(m.RITARDO_NOTE);

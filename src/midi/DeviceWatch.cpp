@@ -2,6 +2,8 @@
 #include "midi/DeviceMatch.h"
 #include "midi/SetupDialog.h"
 
+#include <algorithm>
+
 // A cable pulled and put back while the organist plays: the lost device is noted without a
 // box to answer, a lost keyboard's notes are released, and the device is opened again by its
 // name when it returns; a module that returns gets the registration again.
@@ -55,6 +57,29 @@ void Kavel::checkDevices() {
         if (!lostDevices_[static_cast<std::size_t>(port)].empty()) reopenLost(port);
 }
 
+void Kavel::releaseHeldKeys(int input) {
+    held_.takeAll(input, [this](int channel, int note) { send(0x80 | channel, note, 0); });
+}
+
+std::string Kavel::chosenDeviceName(int port) const {
+    const auto& lost = lostDevices_[static_cast<std::size_t>(port)];
+    if (!lost.empty()) return lost;
+    const WatchedPort& w = kWatched[port];
+    const int device = state.midi.*w.device;
+    const auto& items = controls.get(w.list).items;
+    if (device < 0 || device >= state.midi.*w.noDevice || device >= static_cast<int>(items.size()))
+        return {};
+    return items[static_cast<std::size_t>(device)];
+}
+
+int Kavel::takenByOtherInput(int port, const std::vector<std::string>& names) const {
+    if (port == kOutput) return -1;
+    const MidiInput& other = port == 0 ? MIDIInput2 : MIDIInput1;
+    if (!other.isOpen()) return -1;
+    const auto at = std::find(names.begin(), names.end(), other.openedName());
+    return at == names.end() ? -1 : static_cast<int>(at - names.begin());
+}
+
 void Kavel::deviceLost(int port, const std::string& text) {
     lostDevices_[static_cast<std::size_t>(port)] = portOf(*this, port).openedName();
     if (port == kOutput) {
@@ -65,7 +90,7 @@ void Kavel::deviceLost(int port, const std::string& text) {
     }
     // Its releases will never come: the module gets them now. A sustain pedal or a pitch
     // wheel held on it would otherwise leave a command armed or the wheel latched.
-    held_.takeAll(port, [this](int channel, int note) { send(0x80 | channel, note, 0); });
+    releaseHeldKeys(port);
     state.midi.EVENTO_SWITCH = false;
     state.midi.BLOCCO_PITCH = false;
     user_.notice(text + ": the notes it held were released. Kavel opens it again when it is "
@@ -76,8 +101,10 @@ void Kavel::reopenLost(int port) {
     auto& name = lostDevices_[static_cast<std::size_t>(port)];
     const WatchedPort& w = kWatched[port];
     MidiPort& target = portOf(*this, port);
-    const int count = fillDeviceList(target, w.list);
-    const int found = deviceIndexByName(controls.get(w.list).items, count, name);
+    // The Setup dialog's list and the number stay as they are until the device is back.
+    auto names = deviceNames(target);
+    const int count = static_cast<int>(names.size());
+    const int found = deviceIndexByName(names, count, name, takenByOtherInput(port, names));
     if (found < 0) return; // not back yet
     try {
         if (port == kOutput) {
@@ -91,12 +118,28 @@ void Kavel::reopenLost(int port) {
         return; // listed but not ready: tried again at the next check
     }
     // The number it has now is the one the configuration keeps.
+    names.emplace_back("No device");
+    controls.edit(w.list).items = std::move(names);
     state.midi.*w.device = found;
     state.midi.*w.noDevice = count;
     user_.notice("MIDI device \"" + name + "\" is back and open again" +
                  (port == kOutput ? ": the registration follows." : "."));
     name.clear();
     if (port == kOutput) registrationOwed_ = true;
+}
+
+void Kavel::watchUnopened() {
+    for (int port = 0; port < 3; ++port) {
+        auto& name = unfound_[static_cast<std::size_t>(port)];
+        if (name.empty() || portOf(*this, port).isOpen()) {
+            name.clear();
+            continue;
+        }
+        user_.notice("MIDI device \"" + name +
+                     "\" is not connected. Kavel opens it when it is plugged in.");
+        lostDevices_[static_cast<std::size_t>(port)] = std::move(name);
+        name.clear();
+    }
 }
 
 // A module switched off and on has forgotten its setup as well as the stops: the reset's

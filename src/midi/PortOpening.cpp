@@ -46,16 +46,23 @@ void Kavel::CHIUSURA_PORTE_MIDI() {
     if (m.DISPOSITIVO_OUT != m.NESSUN_DISPOSITIVO_OUT) MIDIOutput1.Action(action::kClose);
 }
 
-int Kavel::fillDeviceList(MidiPort& port, const char* list) {
+std::vector<std::string> Kavel::deviceNames(MidiPort& port) {
     const int n = port.DeviceCount();
-    auto& combo = controls.edit(list);
-    combo.items.clear(); // built afresh each time: a second opening lists each device once
+    std::vector<std::string> names;
     for (int i = 0; i < n; ++i) {
         port.DeviceID(i);
-        combo.items.push_back(port.DeviceName());
+        names.push_back(port.DeviceName());
     }
+    return names;
+}
+
+int Kavel::fillDeviceList(MidiPort& port, const char* list) {
+    auto& combo = controls.edit(list);
+    // Built afresh each time: a second opening lists each device once.
+    combo.items = deviceNames(port);
     combo.items.emplace_back("No device");
-    return n;
+    combo.listIndex = -1; // nothing chosen in a list read afresh
+    return static_cast<int>(combo.items.size()) - 1;
 }
 
 void Kavel::MIDI_DEVICES_ACK() {

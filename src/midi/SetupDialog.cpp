@@ -76,6 +76,7 @@ void SetupDialog::place() {
         auto& s = put(slider, -1, ControlKind::Slider, left, 3250, 2800, 300);
         s.min = 0;
         s.max = 100;
+        s.largeChange = 5;
         put(label, -1, ControlKind::Label, left + 2900, 3250, 700, 300).align = Align::Centre;
     }
     auto& hang = put("Set_up.TextNote", -1, ControlKind::Label, 150, 3880, 3600, 900);
@@ -159,6 +160,7 @@ void SetupDialog::Command1_Click() {
     if (in1 >= 0) midi.DISPOSITIVO_IN1 = in1;
     if (in2 >= 0) midi.DISPOSITIVO_IN2 = in2;
     if (out >= 0) midi.DISPOSITIVO_OUT = out;
+    k_.watchUnopened();
     k_.Fine_Setup();
     close();
 }
@@ -173,6 +175,7 @@ void SetupDialog::Command3_Click() {
         k_.openPortReporting(k_.MIDIOutput1, midi.DISPOSITIVO_OUT);
     midi.RITARDO_SYSEX = savedSysex_;
     midi.RITARDO_NOTE = savedNote_;
+    k_.watchUnopened();
     close();
     k_.AGGIORNAMENTO_KAVEL();
 }

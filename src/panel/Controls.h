@@ -52,6 +52,8 @@ struct ControlState {
     int value = 0; // slider value, check state, option value
     int min = 0;
     int max = 0;
+    // A slider's step for a page key or a click beside the knob; 0: the toolkit's own.
+    int largeChange = 0;
     std::vector<std::string> items;
     int listIndex = -1;
     std::string toolTip;

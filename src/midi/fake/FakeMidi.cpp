@@ -4,19 +4,25 @@ namespace kavel {
 
 namespace {
 
-std::string nameAt(const FakeDeviceList& list, int id) {
-    const auto names = list.listed();
+std::string nameAt(const std::vector<std::string>& names, int id) {
     if (id < 0 || id >= static_cast<int>(names.size())) return {};
     return names[static_cast<std::size_t>(id)];
+}
+
+int readList(const FakeDeviceList& list, std::vector<std::string>& read, bool& wasRead,
+             bool refresh) {
+    if (refresh || !wasRead) read = list.listed();
+    wasRead = true;
+    return static_cast<int>(read.size());
 }
 
 std::string goneText(const std::string& name) {
     return "MIDI device \"" + name + "\" is no longer available";
 }
 
-void openOrThrow(const FakeDeviceList& list, int id) {
-    const std::string name = nameAt(list, id);
-    if (list.failing.contains(name))
+void openOrThrow(const FakeDeviceList& list, const std::vector<std::string>& read, int id) {
+    const std::string name = nameAt(read, id);
+    if (list.failing.contains(name) || list.absent.contains(name))
         throw PortError(port_error::kOpenFailed, "Cannot open MIDI device \"" + name + "\"");
 }
 
@@ -29,12 +35,16 @@ std::vector<std::string> FakeDeviceList::listed() const {
     return shown;
 }
 
+int FakeMidiOutput::backendDeviceCount(bool refresh) {
+    return readList(devices, read_, wasRead_, refresh);
+}
+
 std::string FakeMidiOutput::backendDeviceName(int id) {
-    return nameAt(devices, id);
+    return nameAt(read_, id);
 }
 
 void FakeMidiOutput::backendOpen(int id) {
-    openOrThrow(devices, id);
+    openOrThrow(devices, read_, id);
     openedDevice = id;
     ++openCount;
 }
@@ -59,12 +69,16 @@ void FakeMidiOutput::checkDevice() {
     if (isOpen() && devices.absent.contains(openedName())) vanish();
 }
 
+int FakeMidiInput::backendDeviceCount(bool refresh) {
+    return readList(devices, read_, wasRead_, refresh);
+}
+
 std::string FakeMidiInput::backendDeviceName(int id) {
-    return nameAt(devices, id);
+    return nameAt(read_, id);
 }
 
 void FakeMidiInput::backendOpen(int id) {
-    openOrThrow(devices, id);
+    openOrThrow(devices, read_, id);
     openedDevice = id;
     ++openCount;
 }

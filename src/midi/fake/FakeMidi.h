@@ -14,6 +14,8 @@
 
 namespace kavel {
 
+// As a driver's list, read afresh only when asked: a number means the device it meant when the
+// list was last read.
 struct FakeDeviceList {
     std::vector<std::string> names;
     std::set<std::string> failing; // these refuse to open
@@ -44,11 +46,15 @@ class FakeMidiOutput : public MidiOutput {
     void checkDevice() override;
 
   protected:
-    int backendDeviceCount(bool) override { return static_cast<int>(devices.listed().size()); }
+    int backendDeviceCount(bool refresh) override;
     std::string backendDeviceName(int id) override;
     void backendOpen(int id) override;
     void backendClose() override;
     bool backendSend(const std::uint8_t* bytes, std::size_t size) override;
+
+  private:
+    std::vector<std::string> read_;
+    bool wasRead_ = false;
 };
 
 class FakeMidiInput : public MidiInput {
@@ -64,10 +70,14 @@ class FakeMidiInput : public MidiInput {
     void checkDevice() override;
 
   protected:
-    int backendDeviceCount(bool) override { return static_cast<int>(devices.listed().size()); }
+    int backendDeviceCount(bool refresh) override;
     std::string backendDeviceName(int id) override;
     void backendOpen(int id) override;
     void backendClose() override;
+
+  private:
+    std::vector<std::string> read_;
+    bool wasRead_ = false;
 };
 
 } // namespace kavel

@@ -104,7 +104,8 @@ QWidget* ControlSurface::create(const ControlKey& key, const ControlState& c) {
     }
     case ControlKind::Slider: {
         auto* slider = new QSlider(this);
-        slider->setFocusPolicy(Qt::NoFocus);
+        // The console's own keys belong to the main window; a dialog's slider takes the arrows.
+        slider->setFocusPolicy(window_ == "Kavel" ? Qt::NoFocus : Qt::StrongFocus);
         connect(slider, &QSlider::valueChanged, this, [this, key](int v) {
             if (drawing_) return;
             core_.controls.edit(key.name, key.index).value = v;
@@ -243,6 +244,7 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
         auto* slider = static_cast<QSlider*>(w);
         slider->setOrientation(c.height > c.width ? Qt::Vertical : Qt::Horizontal);
         slider->setRange(c.min, c.max);
+        if (c.largeChange > 0) slider->setPageStep(c.largeChange);
         slider->setValue(c.value);
         break;
     }
