@@ -1,6 +1,10 @@
 // Keyboard -> program -> module through a JACK server on its dummy driver (-p 32): Kavel with
 // a note and its three copies, against a bare RtMidi pass-through client, in the same run.
-// Prints the median and 99th percentile of each and their ratio.
+// Prints the median and 99th percentile of each and their ratio, and where Kavel's time goes:
+// from the keyboard's send to RtMidi's callback, to the Message event on the user-interface
+// thread, to the last send returning, to the arrival at the module.
+// Usage: kavel_bench_jack_latency [--samples FILE] [--notes N]  (FILE: one line a note,
+// "path,milliseconds")
 
 #include "../tests/jack/JackPorts.h"
 #include "../tests/jack/JackServer.h"
@@ -16,8 +20,11 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -73,7 +80,26 @@ double percentile(std::vector<double> v, double p) {
 
 } // namespace
 
+// When each stage of a Kavel note was reached, by note (sent as the velocity).
+struct Stages {
+    std::mutex mutex;
+    std::map<int, Clock::time_point> callback, event, sent;
+    int current = 0; // the note on its way through the handler
+};
+
+double ms(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
 int main(int argc, char** argv) {
+    const char* samplesFile = nullptr;
+    int kNotes = 120; // on each path, one path after the other per step
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--samples") == 0)
+            samplesFile = argv[++i];
+        else if (std::strcmp(argv[i], "--notes") == 0)
+            kNotes = std::max(1, std::atoi(argv[++i]));
+    }
     if (kavel::test::JackServer::jackdPath().empty()) {
         std::puts("jackd is not installed: skipped");
         return 0;
@@ -86,7 +112,16 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
 
     kavel::InputWaker waker;
-    kavel::RtMidiInputPort in1("Kavel In 1", [&waker] { waker.wake(); });
+    Stages stages;
+    std::atomic<int> lastVelocity{0};
+    kavel::RtMidiInputPort in1("Kavel In 1", [&] {
+        const int note = lastVelocity.load(std::memory_order_relaxed);
+        {
+            std::lock_guard lock(stages.mutex);
+            stages.callback.try_emplace(note, Clock::now());
+        }
+        waker.wake();
+    });
     kavel::RtMidiInputPort in2("Kavel In 2", [] {});
     kavel::RtMidiOutputPort out("Kavel Out");
     waker.watch(in1);
@@ -103,6 +138,18 @@ int main(int argc, char** argv) {
         return 1;
     }
     kavel.MIDI_OPENING();
+    // The Message event timed around the console's own handler.
+    in1.Message = [&, handler = in1.Message] {
+        const int note = in1.Data2();
+        const auto now = Clock::now();
+        {
+            std::lock_guard lock(stages.mutex);
+            stages.event.try_emplace(note, now);
+        }
+        handler();
+        std::lock_guard lock(stages.mutex);
+        stages.sent.try_emplace(note, Clock::now());
+    };
     auto& r = kavel.state.registration;
     r.UNIONE_PED[kavel::SLOT_LIVE] = 1;
     r.UNIONE_MAN[kavel::SLOT_LIVE] = 1;
@@ -118,7 +165,6 @@ int main(int argc, char** argv) {
     toBare.openPort(static_cast<unsigned>(kavel::test::rtPortContaining(toBare, "bare in")), "b");
     std::this_thread::sleep_for(300ms);
 
-    constexpr int kNotes = 120; // on each path, one path after the other per step
     std::map<int, Clock::time_point> sentKavel, sentBare;
     int step = 0;
     QTimer player;
@@ -131,6 +177,7 @@ int main(int argc, char** argv) {
         const std::vector<unsigned char> on{0x92, 60, static_cast<unsigned char>(note)};
         const std::vector<unsigned char> off{0x82, 60, 0};
         if (step % 2 == 0) {
+            lastVelocity = note;
             sentKavel[note] = Clock::now();
             toKavel.sendMessage(&on);
             toKavel.sendMessage(&off);
@@ -164,6 +211,34 @@ int main(int argc, char** argv) {
     std::printf("kavel: median %.3f ms, p99 %.3f ms\n", km, k99);
     std::printf("bare : median %.3f ms, p99 %.3f ms\n", bm, b99);
     std::printf("ratio kavel/bare: median %.3f, p99 %.3f\n", km / bm, k99 / b99);
+    {
+        std::lock_guard lock(stages.mutex);
+        std::lock_guard arrivals(kavelModule.mutex);
+        std::vector<double> toCallback, toEvent, inHandler, toArrival;
+        for (auto& [note, arrived] : kavelModule.arrived) {
+            if (!stages.callback.count(note) || !stages.event.count(note) ||
+                !stages.sent.count(note))
+                continue;
+            toCallback.push_back(ms(sentKavel[note], stages.callback[note]));
+            toEvent.push_back(ms(stages.callback[note], stages.event[note]));
+            inHandler.push_back(ms(stages.event[note], stages.sent[note]));
+            toArrival.push_back(ms(stages.sent[note], arrived));
+        }
+        if (!toCallback.empty())
+            std::printf("kavel stages, median ms: keyboard send to RtMidi callback %.3f, callback "
+                        "to Message event %.3f, handler (routing and four sends) %.3f, last "
+                        "send to arrival %.3f\n",
+                        percentile(toCallback, 0.5), percentile(toEvent, 0.5),
+                        percentile(inHandler, 0.5), percentile(toArrival, 0.5));
+    }
+    if (samplesFile) {
+        std::ofstream out(samplesFile);
+        out << "path,ms\n";
+        for (double v : k)
+            out << "kavel," << v << '\n';
+        for (double v : b)
+            out << "bare," << v << '\n';
+    }
     kavel.CHIUSURA_PORTE_MIDI();
     return 0;
 }

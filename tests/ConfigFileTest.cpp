@@ -2,10 +2,13 @@
 
 #include "config/TextValues.h"
 
+#include <csignal>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <sstream>
+#include <sys/resource.h>
 
 namespace kavel::test {
 namespace {
@@ -495,6 +498,52 @@ TEST_F(Config, SeededRandomDamageNeverBreaksTheReader) {
             EXPECT_EQ(user.shown[0].text.rfind(kUnassigned, 0), 0u);
             EXPECT_EQ(k.state.advanced.VELOCITA_TREMOLO, 100) << "round " << round;
         }
+    }
+}
+
+} // namespace
+} // namespace kavel::test
+
+namespace kavel::test {
+namespace {
+
+// A disk that fills up while Kavel saves (the file-size limit stands in for it): each writer
+// says so, keeps the old file whole and leaves no temporary file behind.
+TEST_F(Config, FullDiskOnSaveKeepsEveryOldFile) {
+    auto& k = console();
+    k.state.config.PATH_DAT = (folder / "kavel.DAT").string();
+    k.CARICAMENTO_DAT();
+    k.MIDI_DEVICES_ACK();
+    struct Writer {
+        const char* file;
+        const char* message;
+        std::function<void()> save;
+    } writers[] = {
+        {"kavel.CFG", "The configuration was not saved.", [&] { k.Salva_dati_di_avvio(); }},
+        {"kavel-devices.txt", "The names of the MIDI devices were not saved.",
+         [&] { k.saveDeviceNames(); }},
+        {"kavel.DAT", "The Stops Table was not saved.",
+         [&] { k.writeStopsTable(k.state.config.PATH_DAT); }},
+    };
+    for (const auto& w : writers) {
+        SCOPED_TRACE(w.file);
+        std::ofstream(folder / w.file, std::ios::binary) << "old";
+        user.shown.clear();
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        auto* oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = before;
+        full.rlim_cur = 8;
+        setrlimit(RLIMIT_FSIZE, &full);
+        w.save();
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+        ASSERT_FALSE(user.shown.empty());
+        EXPECT_EQ(user.shown.back().text.rfind(w.message, 0), 0u) << user.shown.back().text;
+        EXPECT_EQ(slurp(folder / w.file), "old");
+        for (const auto& entry : fs::directory_iterator(folder))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+                << entry.path();
     }
 }
 

@@ -206,11 +206,17 @@ class ManualFixture : public RegistrationFixture {
 
     void moveBalance(const ManualOnConsole& m, Group g, int value) {
         static const char* const kSliders[] = {"SliderFondi", "SliderMutazioni", "SliderAncie"};
-        static void (Kavel::*const kScroll[])(int) = {
-            &Kavel::SliderFondi_Scroll, &Kavel::SliderMutazioni_Scroll, &Kavel::SliderAncie_Scroll};
         auto& k = console();
         k.controls.edit(kSliders[g], m.balanceIndex).value = value;
-        (k.*kScroll[g])(m.balanceIndex);
+        // A switch, not a table of handlers: GCC's sanitized build misreads the table's index.
+        switch (g) {
+        case kFondi:
+            return k.SliderFondi_Scroll(m.balanceIndex);
+        case kMutazioni:
+            return k.SliderMutazioni_Scroll(m.balanceIndex);
+        default:
+            return k.SliderAncie_Scroll(m.balanceIndex);
+        }
     }
 
     void moveExpression(const ManualOnConsole& m, int value) {

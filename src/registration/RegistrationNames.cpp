@@ -36,10 +36,10 @@ void Kavel::registerProcedures() {
         {"Graduatore_Click", &Kavel::Graduatore_Click, 1, 12},
     };
     for (auto [name, fn, first, last] : indexed)
-        p.add(name, first, last, [this, fn](int index) { (this->*fn)(index); });
+        p.add(name, first, last, [this, fn = fn](int index) { (this->*fn)(index); });
     for (auto [name, fn] : {std::pair{"Send_Tremolo_GO", &Kavel::Send_Tremolo_GO},
                             std::pair{"Send_Tremolo_SW", &Kavel::Send_Tremolo_SW}})
-        p.add(name, 1, [this, fn](const Args& a) { (this->*fn)(a[0]); });
+        p.add(name, 1, [this, fn = fn](const Args& a) { (this->*fn)(a[0]); });
 
     const std::pair<const char*, void (Kavel::*)()> plain[] = {
         {"CancelALL_Click", &Kavel::CancelALL_Click},
@@ -97,7 +97,7 @@ void Kavel::registerProcedures() {
         {"advanced_s_Click", &Kavel::advanced_s_Click},
     };
     for (auto [name, fn] : plain)
-        p.add(name, [this, fn] { (this->*fn)(); });
+        p.add(name, [this, fn = fn] { (this->*fn)(); });
     p.add("Memorie", 1, [this](const Args& a) {
         int index = a[0];
         Memorie(index);
