@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--samples") == 0)
             samplesFile = argv[++i];
         else if (std::strcmp(argv[i], "--notes") == 0)
-            kNotes = std::max(1, std::atoi(argv[++i]));
+            kNotes = std::clamp(std::atoi(argv[++i]), 1, 127); // told apart by the velocity
     }
     if (kavel::test::JackServer::jackdPath().empty()) {
         std::puts("jackd is not installed: skipped");

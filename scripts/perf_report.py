@@ -40,12 +40,20 @@ def table(results):
 
 def latency(results):
     samples = {"kavel": [], "bare": []}
-    path = results / "latency.csv"
-    if path.exists():
+    for path in sorted(results.glob("latency-*.csv")):
         with path.open() as f:
             for row in csv.DictReader(f):
                 samples[row["path"]].append(float(row["ms"]))
     return samples
+
+
+def stage_lines(results):
+    lines = []
+    for path in sorted(results.glob("latency-*.txt")):
+        for line in path.read_text().splitlines():
+            if line.startswith("kavel stages"):
+                lines.append(f"- run {path.stem.split('-')[-1]}: " + line.split(":", 1)[1].strip())
+    return lines
 
 
 def pct(values, p):
@@ -92,10 +100,9 @@ def main():
                   "| jack_latency | bare RtMidi pass-through | "
                   f"median {b50:.3f} ms, p99 {b99:.3f} ms | | {len(samples['bare'])} notes | "
                   f"ratio {k50 / b50:.3f} (median) |"]
-        stages = (results / "latency.txt")
-        for line in stages.read_text().splitlines() if stages.exists() else []:
-            if line.startswith("kavel stages"):
-                lines += ["", line[0].upper() + line[1:] + "."]
+        stages = stage_lines(results)
+        if stages:
+            lines += ["", "Where Kavel's time goes, medians in ms:", ""] + stages
         plot(samples, png)
         lines += ["", f"![latency distribution]({png.name})"]
     lines += ["", END]

@@ -147,6 +147,7 @@ void SetupDialog::Slider2_Scroll() {
 }
 
 void SetupDialog::Command1_Click() {
+    if (!loaded_) return; // a button of a closed dialog cannot be pressed
     auto& midi = k_.state.midi;
     const int in1 = k_.controls.get("InputDev1Combo").listIndex;
     const int in2 = k_.controls.get("InputDev2Combo").listIndex;
@@ -166,6 +167,7 @@ void SetupDialog::Command1_Click() {
 }
 
 void SetupDialog::Command3_Click() {
+    if (!loaded_) return;
     auto& midi = k_.state.midi;
     if (midi.DISPOSITIVO_IN1 != midi.NESSUN_DISPOSITIVO_IN1)
         k_.openPortReporting(k_.MIDIInput1, midi.DISPOSITIVO_IN1);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sched.h>
+#include <sys/prctl.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,6 +35,9 @@ class JackServer {
         const std::string jackd = jackdPath();
         pid_ = fork();
         if (pid_ == 0) {
+            // A test killed or crashed takes its server with it: servers left behind fill
+            // libjack's table of servers, and a later client can crash on it.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
             // The server's own report, late cycles among them, goes to its log.
             if (int log = open(logPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644); log >= 0) {
                 dup2(log, STDOUT_FILENO);

@@ -190,6 +190,8 @@ void Sim::runLine(const std::string& line) {
         auto index = w.size() == 3 ? number(w[2]) : std::nullopt;
         if (!index) return error("select LIST INDEX");
         if (!core().controls.exists(w[1])) return error("unknown list " + w[1]);
+        if (*index < -1 || *index >= static_cast<int>(core().controls.get(w[1]).items.size()))
+            return error(w[1] + " has no item " + w[2]);
         core().selectListItem(w[1], *index);
     } else if (verb == "get") {
         get(w);
