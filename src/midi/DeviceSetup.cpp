@@ -3,7 +3,6 @@
 #include "midi/SetupDialog.h"
 
 #include <array>
-
 #include <tuple>
 
 namespace kavel {
