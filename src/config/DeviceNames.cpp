@@ -1,10 +1,10 @@
 #include "config/FileNames.h"
 #include "console/Kavel.h"
 #include "midi/DeviceMatch.h"
+#include "midi/DevicePorts.h"
 
 #include <array>
 #include <string_view>
-#include <tuple>
 
 // Device numbers shift when a keyboard is plugged in before another; the names of the chosen
 // devices, kept beside kavel.CFG, find them again wherever they now stand in the lists.
@@ -35,10 +35,6 @@ void Kavel::findDevicesByName() {
     const FileRead file = readFileAtMost(devicesFile(*this), kMaxDevicesFile);
     if (!file.bytes) return; // none kept yet: the numbers stand as they are
     auto& m = state.midi;
-    const std::tuple<const char*, int*, int> ports[] = {
-        {"InputDev1Combo", &m.DISPOSITIVO_IN1, m.NESSUN_DISPOSITIVO_IN1},
-        {"InputDev2Combo", &m.DISPOSITIVO_IN2, m.NESSUN_DISPOSITIVO_IN2},
-        {"outputDevcombo", &m.DISPOSITIVO_OUT, m.NESSUN_DISPOSITIVO_OUT}};
     std::string_view rest = *file.bytes;
     while (!rest.empty()) {
         const auto end = rest.find('\n');
@@ -50,20 +46,20 @@ void Kavel::findDevicesByName() {
         const std::string_view name = line.substr(eq + 1);
         for (std::size_t i = 0; i < kKeys.size(); ++i) {
             if (line.substr(0, eq) != kKeys[i]) continue;
-            const auto& [list, device, noDevice] = ports[i];
-            const auto& items = controls.get(list).items;
+            int& device = m.*kDevicePorts[i].device;
+            const int noDevice = m.*kDevicePorts[i].noDevice;
+            const auto& items = controls.get(kDevicePorts[i].list).items;
             if (name.empty()) {
-                *device = noDevice; // "No device" stays so, however many devices there are
+                device = noDevice; // "No device" stays so, however many devices there are
                 continue;
             }
-            if (*device >= 0 && *device < noDevice &&
-                items[static_cast<std::size_t>(*device)] == name)
+            if (device >= 0 && device < noDevice && items[static_cast<std::size_t>(device)] == name)
                 continue; // still where it was
             // Wherever it stands now; gone, the number points beyond the list, the opening
             // says the devices are not valid, and the device is opened when it is plugged in.
             const int other = i == 1 ? m.DISPOSITIVO_IN1 : -1;
             const int found = deviceIndexByName(items, noDevice, name, other);
-            *device = found >= 0 ? found : noDevice + 1;
+            device = found >= 0 ? found : noDevice + 1;
             if (found < 0) lostDevices_[i] = std::string(name);
         }
     }

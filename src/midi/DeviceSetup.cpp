@@ -1,9 +1,9 @@
 #include "console/Kavel.h"
 #include "midi/DeviceMatch.h"
+#include "midi/DevicePorts.h"
 #include "midi/SetupDialog.h"
 
 #include <array>
-#include <tuple>
 
 namespace kavel {
 
@@ -49,15 +49,11 @@ void Kavel::SetMidi_Click() {
     // The inputs close: keys held now would never be released.
     releaseHeldKeys(0);
     releaseHeldKeys(1);
-    const std::tuple<const char*, int*, int*> ports[] = {
-        {"InputDev1Combo", &m.DISPOSITIVO_IN1, &m.NESSUN_DISPOSITIVO_IN1},
-        {"InputDev2Combo", &m.DISPOSITIVO_IN2, &m.NESSUN_DISPOSITIVO_IN2},
-        {"outputDevcombo", &m.DISPOSITIVO_OUT, &m.NESSUN_DISPOSITIVO_OUT}};
     std::array<std::string, 3> chosen;
     std::array<bool, 3> none{};
-    for (int i = 0; i < 3; ++i) {
-        chosen[static_cast<std::size_t>(i)] = chosenDeviceName(i);
-        none[static_cast<std::size_t>(i)] = *std::get<1>(ports[i]) == *std::get<2>(ports[i]);
+    for (std::size_t i = 0; i < 3; ++i) {
+        chosen[i] = chosenDeviceName(static_cast<int>(i));
+        none[i] = m.*kDevicePorts[i].device == m.*kDevicePorts[i].noDevice;
     }
     CHIUSURA_PORTE_MIDI();
     // Always read afresh: a keyboard plugged in since start-up is in the lists. Numbers may
@@ -65,22 +61,24 @@ void Kavel::SetMidi_Click() {
     MIDI_DEVICES_ACK();
     m.LISTE_DISPOSITIVI_PRONTE = false;
     for (std::size_t i = 0; i < 3; ++i) {
-        const auto& [list, device, noDevice] = ports[i];
+        int& device = m.*kDevicePorts[i].device;
+        const int noDevice = m.*kDevicePorts[i].noDevice;
         unfound_[i].clear();
         if (none[i]) {
-            *device = *noDevice;
+            device = noDevice;
         } else if (!chosen[i].empty()) {
-            const int found = deviceIndexByName(controls.get(list).items, *noDevice, chosen[i],
-                                                i == 1 ? m.DISPOSITIVO_IN1 : -1);
-            *device = found >= 0 ? found : *noDevice + 1;
+            const int found = deviceIndexByName(controls.get(kDevicePorts[i].list).items, noDevice,
+                                                chosen[i], i == 1 ? m.DISPOSITIVO_IN1 : -1);
+            device = found >= 0 ? found : noDevice + 1;
             if (found < 0) unfound_[i] = chosen[i];
         }
     }
     setup_->Form_Load();
-    for (const auto& [list, device, noDevice] : ports) {
+    for (const DevicePort& port : kDevicePorts) {
         // A number beyond the list selects nothing there; the dialog opens all the same.
-        if (*device < 0 || *device > *noDevice) continue;
-        selectListItem(list, *device);
+        const int device = m.*port.device;
+        if (device < 0 || device > m.*port.noDevice) continue;
+        selectListItem(port.list, device);
     }
     controls.edit("Slider2").value = m.RITARDO_NOTE;
     controls.edit("Label_hang").caption = std::to_string(m.RITARDO_NOTE);

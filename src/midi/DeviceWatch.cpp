@@ -1,5 +1,6 @@
 #include "console/Kavel.h"
 #include "midi/DeviceMatch.h"
+#include "midi/DevicePorts.h"
 #include "midi/SetupDialog.h"
 
 #include <algorithm>
@@ -11,17 +12,6 @@
 namespace kavel {
 
 namespace {
-
-struct WatchedPort {
-    const char* list;
-    int MidiState::*device;
-    int MidiState::*noDevice;
-};
-
-constexpr WatchedPort kWatched[3] = {
-    {"InputDev1Combo", &MidiState::DISPOSITIVO_IN1, &MidiState::NESSUN_DISPOSITIVO_IN1},
-    {"InputDev2Combo", &MidiState::DISPOSITIVO_IN2, &MidiState::NESSUN_DISPOSITIVO_IN2},
-    {"outputDevcombo", &MidiState::DISPOSITIVO_OUT, &MidiState::NESSUN_DISPOSITIVO_OUT}};
 
 constexpr int kOutput = 2;
 
@@ -64,7 +54,7 @@ void Kavel::releaseHeldKeys(int input) {
 std::string Kavel::chosenDeviceName(int port) const {
     const auto& lost = lostDevices_[static_cast<std::size_t>(port)];
     if (!lost.empty()) return lost;
-    const WatchedPort& w = kWatched[port];
+    const DevicePort& w = kDevicePorts[static_cast<std::size_t>(port)];
     const int device = state.midi.*w.device;
     const auto& items = controls.get(w.list).items;
     if (device < 0 || device >= state.midi.*w.noDevice || device >= static_cast<int>(items.size()))
@@ -99,7 +89,7 @@ void Kavel::deviceLost(int port, const std::string& text) {
 
 void Kavel::reopenLost(int port) {
     auto& name = lostDevices_[static_cast<std::size_t>(port)];
-    const WatchedPort& w = kWatched[port];
+    const DevicePort& w = kDevicePorts[static_cast<std::size_t>(port)];
     MidiPort& target = portOf(*this, port);
     // The Setup dialog's list and the number stay as they are until the device is back.
     auto names = deviceNames(target);
