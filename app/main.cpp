@@ -9,6 +9,7 @@
 #include "midi/ui/SetupView.h"
 #include "midi/ui/ThruView.h"
 #include "registration/ui/AdvancedView.h"
+#include "stops_table/ui/EditorView.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
     user.addWindow("Thru_form", &thru);
     kavel::SetupView setup(core, window);
     user.addWindow("Set_up", &setup);
+    kavel::EditorView editor(core, window);
+    user.addWindow("compilatore", &editor);
 
     // Driver faults and devices unplugged while open reach the Error events from here, and a
     // device that comes back is opened again.

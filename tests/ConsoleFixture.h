@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -19,10 +20,12 @@ class ConsoleFixture : public ::testing::Test {
     ConsoleFixture() {
         setDevices({"Keyboard 1", "Keyboard 2"}, {"Module"});
         out.clock = [this] { return loop.now(); };
-        folder =
-            std::filesystem::temp_directory_path() /
-            ("kavel-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // A parameterised test's name holds a "/": one folder level, so it is removed whole.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        folder = std::filesystem::temp_directory_path() /
+                 ("kavel-test-" +
+                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + name);
         std::filesystem::create_directories(folder);
         // The shipped default organ, as a program folder holds it.
         std::filesystem::copy_file(std::filesystem::path(KAVEL_PROGRAM_DIR) / "kavel.DAT",

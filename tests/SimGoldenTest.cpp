@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace kavel {
@@ -18,9 +19,34 @@ std::string readFile(const std::filesystem::path& path) {
     return s.str();
 }
 
+// Each scenario runs in a folder of its own, removed after it: a file it saves under a
+// relative name is its own, and nothing lands where the tests were started.
+class ScenarioFolder {
+  public:
+    ScenarioFolder()
+        : before_(std::filesystem::current_path()),
+          path_(std::filesystem::temp_directory_path() /
+                ("kavel-golden-" + std::to_string(std::random_device{}()))) {
+        std::filesystem::create_directories(path_);
+        std::filesystem::current_path(path_);
+    }
+    ~ScenarioFolder() {
+        std::error_code ec;
+        std::filesystem::current_path(before_, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScenarioFolder(const ScenarioFolder&) = delete;
+    ScenarioFolder& operator=(const ScenarioFolder&) = delete;
+
+  private:
+    std::filesystem::path before_;
+    std::filesystem::path path_;
+};
+
 std::string runScenario(const std::filesystem::path& input) {
     std::ostringstream out;
     {
+        const ScenarioFolder folder;
         Sim sim(out, KAVEL_PROGRAM_DIR);
         std::ifstream in(input);
         for (std::string line; !sim.finished() && std::getline(in, line);)
@@ -41,7 +67,7 @@ TEST_P(Golden, OutputMatches) {
 INSTANTIATE_TEST_SUITE_P(Scenarios, Golden,
                          ::testing::Values("startup_quit", "protocol_errors", "reset_full_update",
                                            "memories_total_recall", "held_keys_and_organ_body",
-                                           "device_lost_and_found"));
+                                           "device_lost_and_found", "memory_file"));
 
 TEST(Sim, EndsAtQuitAndCleansItsTemporaryFolder) {
     std::ostringstream out;

@@ -76,7 +76,7 @@ TEST_F(Startup, MenusCarryTheirCaptionsAndOnlyBuiltCommandsAreEnabled) {
             ++items;
             EXPECT_EQ(k.controls.get(item.name).caption, item.caption);
             EXPECT_EQ(k.controls.get(item.name).enabled,
-                      k.procedures.contains(std::string(item.name) + "_Click"))
+                      k.procedures.named(std::string(item.name) + "_Click").has_value())
                 << item.name;
         }
     }

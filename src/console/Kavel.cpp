@@ -4,6 +4,7 @@
 #include "midi/ThruDialog.h"
 #include "panel/MainMenu.h"
 #include "registration/AdvancedWindow.h"
+#include "stops_table/StopsTableEditor.h"
 
 namespace kavel {
 
@@ -17,10 +18,12 @@ Kavel::Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder
     MIDIOutput1.Error = [this](int& code, std::string& text) { MIDIOutput1_Error(code, text); };
     thru_ = std::make_unique<ThruDialog>(*this);
     setup_ = std::make_unique<SetupDialog>(*this);
+    editor_ = std::make_unique<StopsTableEditor>(*this);
     registerNames();
     registerProcedures();
     thru_->registerProcedures(procedures);
     setup_->registerProcedures(procedures);
+    editor_->registerProcedures(procedures);
     buildAdvancedControls();
     advanced_ = std::make_unique<AdvancedWindow>(*this);
     buildMenus();
@@ -42,12 +45,13 @@ void Kavel::buildMenus() {
     for (const Menu& menu : kMainMenus) {
         auto& top = controls.edit(menu.name);
         top.caption = std::string(menu.caption);
-        top.enabled =
-            menu.items.empty() ? procedures.contains(std::string(menu.name) + "_Click") : true;
+        top.enabled = menu.items.empty()
+                          ? procedures.named(std::string(menu.name) + "_Click").has_value()
+                          : true;
         for (const MenuItem& item : menu.items) {
             auto& c = controls.edit(item.name);
             c.caption = std::string(item.caption);
-            c.enabled = procedures.contains(std::string(item.name) + "_Click");
+            c.enabled = procedures.named(std::string(item.name) + "_Click").has_value();
         }
     }
 }

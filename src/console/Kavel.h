@@ -27,6 +27,7 @@ class ThruDialog;
 struct StopBlock;   // a row of the console update's block table
 struct LevelSender; // an expression or balance sender
 class AdvancedWindow;
+class StopsTableEditor;
 
 struct Ports {
     MidiInput& in1;
@@ -60,6 +61,8 @@ class Kavel {
     const std::string& programFolder() const { return folder_; }
     // The window `Advanced`: created with the console, it lives as long as the program.
     AdvancedWindow& advanced() { return *advanced_; }
+    // The Stops Table editor `compilatore`.
+    StopsTableEditor& editor() { return *editor_; }
     std::string inProgramFolder(const std::string& fileName) const;
     bool running() const { return running_; }
     // Every picture file the windows name now (the drawknobs, the LEDs, the board, the plate).
@@ -110,7 +113,8 @@ class Kavel {
     void Panic_Click();
 
     // Stops Table file. Both report failures themselves and say whether they succeeded.
-    bool readStopsTable(const std::string& path);
+    // `error`, when given, receives why a file could not be read.
+    bool readStopsTable(const std::string& path, std::string* error = nullptr);
     bool writeStopsTable(const std::string& path);
     void CARICAMENTO_DAT();
 
@@ -192,6 +196,9 @@ class Kavel {
     void CLEAR_Click();
     void SaveFIXED_Click();
     void DisplayLeds_Click();
+    // File menu: the free memories and a few Advanced settings to and from a ".sqs" file.
+    void savefile_Click();
+    void Loadfile_Click();
     void SPENGO_MEMORIE();
     void Spengo_Graduatore();
     void Marca_Led_giallo();
@@ -310,6 +317,7 @@ class Kavel {
     std::unique_ptr<AdvancedWindow> advanced_;
     std::unique_ptr<ThruDialog> thru_;
     std::unique_ptr<SetupDialog> setup_;
+    std::unique_ptr<StopsTableEditor> editor_;
     HeldNotes held_;
     std::unique_ptr<ConsoleFunctions> own_;
     ConsoleFunctions* functions_;

@@ -35,6 +35,10 @@ std::optional<std::string> Procedures::named(std::string_view name) const {
 std::optional<std::string> Procedures::call(std::string_view name,
                                             const std::vector<std::string>& args) {
     auto it = table_.find(name);
+    // Names are matched as the console matches them, without regard to case: the menu item
+    // LoadFile runs Loadfile_Click.
+    if (it == table_.end())
+        if (const auto registered = named(name)) it = table_.find(*registered);
     if (it == table_.end()) return "unknown procedure " + std::string(name);
     const Entry& entry = it->second;
     if (static_cast<int>(args.size()) != entry.arity)

@@ -26,7 +26,7 @@ class Procedures {
     bool contains(std::string_view name) const { return table_.find(name) != table_.end(); }
     // The procedure's registered name, matched without regard to case; nothing if none.
     std::optional<std::string> named(std::string_view name) const;
-    // An error text, or nothing when the procedure ran.
+    // An error text, or nothing when the procedure ran; the name is matched as `named` does.
     std::optional<std::string> call(std::string_view name, const std::vector<std::string>& args);
 
   private:

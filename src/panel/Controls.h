@@ -35,7 +35,22 @@ struct FontSpec {
 };
 
 // What a window draws for a control; None: state only (menus, program-wide controls).
-enum class ControlKind { None, Label, Button, Picture, Frame, Slider, List, Option, Check };
+// Text: an editable text box; its caption is the text, and it answers _Click, _DblClick and
+// _Change. Tabs: a tab strip; items are the tabs' captions, value the tab shown, _Click on a
+// change (the core shows and hides each page's controls itself).
+enum class ControlKind {
+    None,
+    Label,
+    Button,
+    Picture,
+    Frame,
+    Slider,
+    List,
+    Option,
+    Check,
+    Text,
+    Tabs
+};
 enum class Align { Left, Centre, Right };
 
 // Check boxes: 0 unchecked, 1 checked, 2 greyed. Menu items and option buttons use 0 and 1.

@@ -13,6 +13,7 @@ struct MenuItem {
     std::string_view name;
     std::string_view caption;
     bool checkable = false;
+    bool separatorBefore = false;
 };
 
 struct Menu {

@@ -106,6 +106,8 @@ void Kavel::registerProcedures() {
         int nota = a[0];
         Total_Recall(nota, a[1]);
     });
+    p.add("savefile_Click", [this] { savefile_Click(); });
+    p.add("Loadfile_Click", [this] { Loadfile_Click(); });
 }
 
 // The registration controls' fixed captions, tool tips and ranges.

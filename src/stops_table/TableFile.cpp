@@ -28,9 +28,12 @@ std::string damageReport(const std::string& path, const StopsTableEntries& table
 
 } // namespace
 
-bool Kavel::readStopsTable(const std::string& path) {
+bool Kavel::readStopsTable(const std::string& path, std::string* error) {
     DatResult read = readDat(path);
-    if (!read.table) return false;
+    if (!read.table) {
+        if (error) *error = read.error;
+        return false;
+    }
     state.stops.DAT_BUFFER = std::move(*read.table);
     state.stops.STOPS_TABLE = state.stops.DAT_BUFFER;
     // The table loads all the same: its sound entries still play. Sysex_Sending checks each

@@ -186,6 +186,8 @@ void Sim::runLine(const std::string& line) {
         midi(w);
     } else if (verb == "set") {
         set(w);
+    } else if (verb == "type") {
+        typeText(w);
     } else if (verb == "select") {
         auto index = w.size() == 3 ? number(w[2]) : std::nullopt;
         if (!index) return error("select LIST INDEX");
@@ -262,6 +264,18 @@ void Sim::midi(const std::vector<std::string>& w) {
     if (!input.isOpen()) return error("input " + std::to_string(*n) + " is not open");
     input.inject(bytes);
     input.dispatch();
+}
+
+// Text typed into a text box: its caption replaced, then its _Change handler, as a key does.
+void Sim::typeText(const std::vector<std::string>& w) {
+    auto index = w.size() >= 4 ? number(w[2]) : std::nullopt;
+    if (!index) return error("type FIELD INDEX TEXT");
+    auto& k = core();
+    if (!k.controls.exists(w[1], *index) || k.controls.get(w[1], *index).kind != ControlKind::Text)
+        return error(w[1] + " " + w[2] + " is not a text box");
+    k.controls.edit(w[1], *index).caption = joined(w, 3);
+    if (auto handler = k.procedures.named(w[1] + "_Change"))
+        if (auto e = k.procedures.call(*handler, {w[2]})) error(*e);
 }
 
 void Sim::set(const std::vector<std::string>& w) {

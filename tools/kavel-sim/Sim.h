@@ -33,6 +33,7 @@ class Sim {
     void device(const std::vector<std::string>& words);
     void midi(const std::vector<std::string>& words);
     void set(const std::vector<std::string>& words);
+    void typeText(const std::vector<std::string>& words);
     void get(const std::vector<std::string>& words);
 
     std::ostream& out_;

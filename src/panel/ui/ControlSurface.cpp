@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTabBar>
 
 namespace kavel {
 
@@ -31,6 +33,25 @@ class ClickLabel : public QLabel {
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && onClick) onClick();
         QLabel::mousePressEvent(event);
+    }
+};
+
+// A text box that answers a click and a double click, as the editor's fields do. A widget
+// gets a double click's second press as the double click alone: no second click.
+class ClickEdit : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+    std::function<void()> onClick;
+    std::function<void()> onDoubleClick;
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        QLineEdit::mousePressEvent(event);
+        if (event->button() == Qt::LeftButton && onClick) onClick();
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        QLineEdit::mouseDoubleClickEvent(event);
+        if (event->button() == Qt::LeftButton && onDoubleClick) onDoubleClick();
     }
 };
 
@@ -58,6 +79,7 @@ std::vector<std::string> ControlSurface::takeMissingPictures() {
 }
 
 bool ControlSurface::draw(const ControlKey& key) {
+    if (drawChrome && drawChrome(key)) return true;
     const ControlState& c = core_.controls.get(key.name, key.index);
     if (c.kind == ControlKind::None || c.window != window_) return false;
     QPointer<QWidget>& held = widgets_[key];
@@ -143,7 +165,33 @@ QWidget* ControlSurface::create(const ControlKey& key, const ControlState& c) {
         w = check;
         break;
     }
+    case ControlKind::Text: {
+        auto* edit = new ClickEdit(this);
+        edit->onClick = [this, key] { run(key, "_Click"); };
+        edit->onDoubleClick = [this, key] { run(key, "_DblClick"); };
+        // Only the person's edits: a text the core sets is not a change.
+        connect(edit, &QLineEdit::textEdited, this, [this, key](const QString& text) {
+            if (drawing_) return;
+            core_.controls.edit(key.name, key.index).caption = text.toLatin1().toStdString();
+            run(key, "_Change");
+        });
+        w = edit;
+        break;
+    }
+    case ControlKind::Tabs: {
+        auto* tabs = new QTabBar(this);
+        tabs->setFocusPolicy(Qt::TabFocus);
+        connect(tabs, &QTabBar::currentChanged, this, [this, key](int tab) {
+            if (drawing_ || tab < 0) return;
+            core_.controls.edit(key.name, key.index).value = tab;
+            run(key, "_Click");
+        });
+        w = tabs;
+        break;
+    }
     case ControlKind::None:
+        // Not drawn: draw() never asks for one.
+        w = new QWidget(this);
         break;
     }
     w->setObjectName(latin1(key.index < 0 ? key.name : key.name + "_" + std::to_string(key.index)));
@@ -276,6 +324,37 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
     case ControlKind::Frame:
         if (!c.caption.empty()) w->setToolTip(latin1(c.caption));
         break;
+    case ControlKind::Text: {
+        auto* edit = static_cast<QLineEdit*>(w);
+        const QString text = latin1(c.caption);
+        if (edit->text() != text) {
+            // A text from the core leaves the cursor where the person had it.
+            const int at = edit->cursorPosition();
+            edit->setText(text);
+            edit->setCursorPosition(std::min(at, static_cast<int>(text.size())));
+        }
+        edit->setAlignment((c.align == Align::Centre  ? Qt::AlignHCenter
+                            : c.align == Align::Right ? Qt::AlignRight
+                                                      : Qt::AlignLeft) |
+                           Qt::AlignVCenter);
+        // A white field on a pale window keeps its edge.
+        if (back) style += "border:1px solid #8c7b5c;padding:0 2px;";
+        break;
+    }
+    case ControlKind::Tabs: {
+        auto* tabs = static_cast<QTabBar*>(w);
+        bool same = tabs->count() == static_cast<int>(c.items.size());
+        for (int i = 0; same && i < tabs->count(); ++i)
+            same = tabs->tabText(i) == latin1(c.items[static_cast<std::size_t>(i)]);
+        if (!same) {
+            while (tabs->count() > 0)
+                tabs->removeTab(tabs->count() - 1);
+            for (const auto& item : c.items)
+                tabs->addTab(latin1(item));
+        }
+        if (c.value >= 0 && c.value < tabs->count()) tabs->setCurrentIndex(c.value);
+        break;
+    }
     case ControlKind::None:
         break;
     }

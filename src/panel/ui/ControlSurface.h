@@ -36,6 +36,9 @@ class ControlSurface : public QWidget {
 
     // Run after a click has reached the core, so its changes show at once.
     std::function<void()> afterUserAction;
+    // Draws what the window around the surface shows for a control (its menus, its title);
+    // true when it did, and draw() then looks no further.
+    std::function<bool(const ControlKey&)> drawChrome;
 
   private:
     QWidget* create(const ControlKey& key, const ControlState& c);
