@@ -43,10 +43,16 @@ class ScenarioFolder {
     std::filesystem::path path_;
 };
 
+// A scenario's own files, in "<name>.files/" beside it, are copied into its folder.
 std::string runScenario(const std::filesystem::path& input) {
     std::ostringstream out;
     {
         const ScenarioFolder folder;
+        auto files = input;
+        files.replace_extension(".files");
+        if (std::filesystem::is_directory(files))
+            std::filesystem::copy(files, std::filesystem::current_path(),
+                                  std::filesystem::copy_options::recursive);
         Sim sim(out, KAVEL_PROGRAM_DIR);
         std::ifstream in(input);
         for (std::string line; !sim.finished() && std::getline(in, line);)
@@ -67,7 +73,8 @@ TEST_P(Golden, OutputMatches) {
 INSTANTIATE_TEST_SUITE_P(Scenarios, Golden,
                          ::testing::Values("startup_quit", "protocol_errors", "reset_full_update",
                                            "memories_total_recall", "held_keys_and_organ_body",
-                                           "device_lost_and_found", "memory_file"));
+                                           "device_lost_and_found", "memory_file",
+                                           "stops_table_editor"));
 
 TEST(Sim, EndsAtQuitAndCleansItsTemporaryFolder) {
     std::ostringstream out;

@@ -629,7 +629,7 @@ void StopsTableEditor::Caricamento_sysex_binary() {
     if (!read.bytes) return refuse(read.error + ".");
     // What the console would refuse to send must not get into the table in the first place.
     const auto problems = checkSysExEntry(*read.bytes);
-    if (!problems.empty()) return refuse("it is not sound SysEx: " + problems.front());
+    if (!problems.empty()) return refuse("it is not sound SysEx (" + problems.front() + ").");
     auto& entry = k_.state.stops.STOPS_TABLE[static_cast<std::size_t>(entry_)];
     entry = std::move(*read.bytes);
     loadedLength_ = entry.size();
