@@ -232,7 +232,7 @@ TEST_F(Editor, ARefusedOrCancelledLoadLeavesTheEntryAsItWas) {
         {"too long for an entry", file("big.syx", bigger), "65535"},
         {"a wrong Roland checksum", file("bad.syx", kGreatA.substr(0, 10) + "\x01\xF7"),
          "checksum"},
-        {"not SysEx at all", file("text.syx", "Bourdon 8'\r\n"), "not sound SysEx"},
+        {"not SysEx at all", file("text.syx", "Bourdon 8'\r\n"), "not SysEx the module can take"},
         {"the dialog refuses the extension", file("a.txt", kGreatA), "Unauthorized file"},
     };
     table()[43] = kGreatB;
@@ -318,6 +318,56 @@ TEST_F(Editor, QuestionsFollowTheFlags) {
         }
         user.answers.clear();
     }
+}
+
+// A command cancelled, answered No or failing leaves table, flags, paths and label alone.
+TEST_F(Editor, CommandsThatEndWithoutEffectChangeNothing) {
+    const auto unreadable = (folder / "folder.dat").string();
+    fs::create_directories(unreadable);
+    const auto kavelDat = (folder / "kavel.DAT").string();
+    struct Case {
+        const char* name;
+        void (StopsTableEditor::*command)();
+        std::optional<std::string> file;
+        int boxes; // the question (Yes, but No for enable) and any failure
+    } cases[] = {
+        {"save cancelled", &StopsTableEditor::SaveDAT_Click, std::nullopt, 0},
+        {"save into a folder", &StopsTableEditor::SaveDAT_Click, unreadable, 1},
+        {"load cancelled", &StopsTableEditor::LoadDAT_Click, std::nullopt, 1},
+        {"load of a folder", &StopsTableEditor::LoadDAT_Click, unreadable, 2},
+        {"enable answered No", &StopsTableEditor::Enable_Click, std::nullopt, 1},
+    };
+    type("TextFondi", 7, "Voce umana");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto table0 = table();
+        const auto label = control("File_label");
+        user.shown.clear();
+        user.files.push_back(c.file);
+        user.answers.push_back(c.command == &StopsTableEditor::Enable_Click ? Answer::No
+                                                                            : Answer::Yes);
+        (ed().*c.command)();
+        EXPECT_EQ(user.shown.size(), static_cast<std::size_t>(c.boxes));
+        EXPECT_EQ(table(), table0);
+        EXPECT_TRUE(ed().modified());
+        EXPECT_FALSE(ed().notEnabled());
+        EXPECT_EQ(control("File_label").caption, label.caption);
+        EXPECT_EQ(core->state.stops.PATH_DAT_EDITOR, kavelDat);
+        EXPECT_EQ(core->state.config.PATH_DAT, kavelDat);
+        user.files.clear();
+        user.answers.clear();
+    }
+    // Enable asks about overwriting the editor's file when the table is modified; a file it
+    // cannot write leaves the console on its own table.
+    core->state.stops.PATH_DAT_EDITOR = unreadable;
+    user.answers.push_back(Answer::Yes);
+    user.shown.clear();
+    ed().Enable_Click();
+    ASSERT_EQ(user.shown.size(), 2u);
+    EXPECT_EQ(user.shown[0].text, "Warning : " + unreadable +
+                                      " will be overwritten with current data : proceed anyway?");
+    EXPECT_EQ(core->state.config.PATH_DAT, kavelDat);
+    EXPECT_TRUE(ed().modified());
 }
 
 TEST_F(Editor, SavedNamesAndFlagsReadBackAndAFailedSaveKeepsEverything) {

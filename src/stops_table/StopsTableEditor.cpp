@@ -309,6 +309,7 @@ void StopsTableEditor::Form_Load() {
         c.edit("LabelNomeprog", i).caption = kProgramTitle;
     entry_ = 0;
     c.edit("Syx_index").caption = "0";
+    c.edit("Syx_lenght").caption.clear(); // nothing clicked yet in this opening
     refreshing_ = false;
     for (int k = 0; k < kFondi.count; ++k)
         c.edit(kFondi.name, k).toolTip =
@@ -629,7 +630,8 @@ void StopsTableEditor::Caricamento_sysex_binary() {
     if (!read.bytes) return refuse(read.error + ".");
     // What the console would refuse to send must not get into the table in the first place.
     const auto problems = checkSysExEntry(*read.bytes);
-    if (!problems.empty()) return refuse("it is not sound SysEx (" + problems.front() + ").");
+    if (!problems.empty())
+        return refuse("it is not SysEx the module can take (" + problems.front() + ").");
     auto& entry = k_.state.stops.STOPS_TABLE[static_cast<std::size_t>(entry_)];
     entry = std::move(*read.bytes);
     loadedLength_ = entry.size();
