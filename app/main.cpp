@@ -5,9 +5,12 @@
 #include "console/ui/MainWindow.h"
 #include "console/ui/QtEventLoop.h"
 #include "console/ui/QtUser.h"
+#include "memories/ui/TotalRecallView.h"
 #include "midi/rtmidi/RtMidiPorts.h"
 #include "midi/ui/SetupView.h"
 #include "midi/ui/ThruView.h"
+#include "panel/ui/AboutView.h"
+#include "panel/ui/FontsView.h"
 #include "registration/ui/AdvancedView.h"
 #include "stops_table/ui/EditorView.h"
 
@@ -39,6 +42,12 @@ int main(int argc, char** argv) {
     user.addWindow("Set_up", &setup);
     kavel::EditorView editor(core, window);
     user.addWindow("compilatore", &editor);
+    kavel::FontsView fonts(core, window);
+    user.addWindow("SetFonts", &fonts);
+    kavel::TotalRecallView totalRecall(core, window);
+    user.addWindow("Totalrec", &totalRecall);
+    kavel::AboutView about(core, window);
+    user.addWindow("frmABout", &about);
 
     // Driver faults and devices unplugged while open reach the Error events from here, and a
     // device that comes back is opened again.

@@ -1,7 +1,10 @@
 #include "console/Kavel.h"
 
+#include "memories/TotalRecallWindow.h"
 #include "midi/SetupDialog.h"
 #include "midi/ThruDialog.h"
+#include "panel/AboutBox.h"
+#include "panel/FontsWindow.h"
 #include "panel/MainMenu.h"
 #include "registration/AdvancedWindow.h"
 #include "stops_table/StopsTableEditor.h"
@@ -19,11 +22,17 @@ Kavel::Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder
     thru_ = std::make_unique<ThruDialog>(*this);
     setup_ = std::make_unique<SetupDialog>(*this);
     editor_ = std::make_unique<StopsTableEditor>(*this);
+    totalRecall_ = std::make_unique<TotalRecallWindow>(*this);
+    about_ = std::make_unique<AboutBox>(*this);
+    fonts_ = std::make_unique<FontsWindow>(*this);
     registerNames();
     registerProcedures();
     thru_->registerProcedures(procedures);
     setup_->registerProcedures(procedures);
     editor_->registerProcedures(procedures);
+    totalRecall_->registerProcedures(procedures);
+    about_->registerProcedures(procedures);
+    fonts_->registerProcedures(procedures);
     buildAdvancedControls();
     advanced_ = std::make_unique<AdvancedWindow>(*this);
     buildMenus();

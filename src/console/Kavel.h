@@ -28,6 +28,9 @@ struct StopBlock;   // a row of the console update's block table
 struct LevelSender; // an expression or balance sender
 class AdvancedWindow;
 class StopsTableEditor;
+class TotalRecallWindow;
+class AboutBox;
+class FontsWindow;
 
 struct Ports {
     MidiInput& in1;
@@ -63,6 +66,11 @@ class Kavel {
     AdvancedWindow& advanced() { return *advanced_; }
     // The Stops Table editor `compilatore`.
     StopsTableEditor& editor() { return *editor_; }
+    // The Help menu's windows: the Total Recall display `Totalrec`, the about box `frmABout`.
+    TotalRecallWindow& totalRecallWindow() { return *totalRecall_; }
+    AboutBox& aboutBox() { return *about_; }
+    // The stop-font window `SetFonts`.
+    FontsWindow& fontsWindow() { return *fonts_; }
     std::string inProgramFolder(const std::string& fileName) const;
     bool running() const { return running_; }
     // Every picture file the windows name now (the drawknobs, the LEDs, the board, the plate).
@@ -207,6 +215,8 @@ class Kavel {
     void THRUBUTTON_Click();
     // Setup menu: the Thru dialog.
     void MidiThru_Click();
+    // Help menu: the help pages in a help window, at their contents.
+    void Help1_Click();
 
     // Configuration.
     void LEGGI_FILE_AVVIO();
@@ -227,10 +237,18 @@ class Kavel {
     void Graphmode_Click();
     void SET_FONTS_NORMAL_INTERFACE();
     void SET_FONTS_GRAPH_INTERFACE();
+    void SetFont_Click();
 
-    // Memory labels and tool tips: not in this program yet, they do nothing.
+    // The memory hotkeys of the main window, the memory labels and their tool tips.
+    void Form_KeyDown(int KeyCode, int Shift);
+    // `KeyAscii`: the character typed, in Windows-1252.
+    void Form_KeyPress(int KeyAscii);
     void Scrivi_ToolTips_memorie();
+    void Labelmode_Click();
     void Scrivi_Etichette_memorie();
+    // The Temporary Buffers: S1, S2 store the live registration, L1, L2 load it back.
+    void TempMemButton_Click(int Index);
+    void LoadBuffer_Click(int Index);
 
     // A dialog centred on the screen, with its icon from the program folder.
     void centreOnScreen(const char* window, const char* icon);
@@ -318,6 +336,9 @@ class Kavel {
     std::unique_ptr<ThruDialog> thru_;
     std::unique_ptr<SetupDialog> setup_;
     std::unique_ptr<StopsTableEditor> editor_;
+    std::unique_ptr<TotalRecallWindow> totalRecall_;
+    std::unique_ptr<AboutBox> about_;
+    std::unique_ptr<FontsWindow> fonts_;
     HeldNotes held_;
     std::unique_ptr<ConsoleFunctions> own_;
     ConsoleFunctions* functions_;

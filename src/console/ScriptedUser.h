@@ -19,9 +19,12 @@ class ScriptedUser : public User {
     // A dialog with no queued answer is cancelled; nothing queued as a path means cancel too.
     std::deque<std::optional<std::string>> files;
     ScreenSize screenSize{1920 * 15, 1080 * 15};
+    // The font families the screen has.
+    std::vector<std::string> fonts{"Arial", "Arimo", "DejaVu Sans", "Small Fonts"};
 
     std::vector<MessageBox> shown;
     std::vector<std::string> windowsShown;
+    std::vector<std::string> helpShown;
     bool ended = false;
     std::function<void(const MessageBox&)> onMessageBox;
     std::vector<std::string> notices;
@@ -37,6 +40,8 @@ class ScriptedUser : public User {
     std::optional<std::string> saveFile(const FileDialog& dialog) override;
     void showWindow(const std::string& name, bool modal) override;
     void closeWindow(const std::string& name) override;
+    void showHelp(const std::string& path) override { helpShown.push_back(path); }
+    std::vector<std::string> fontFamilies() const override { return fonts; }
     void endProgram() override { ended = true; }
 
   private:

@@ -53,6 +53,10 @@ class User {
     virtual std::optional<std::string> saveFile(const FileDialog& dialog) = 0;
     virtual void showWindow(const std::string& name, bool modal) = 0;
     virtual void closeWindow(const std::string& name) = 0;
+    // The help pages in a window of their own beside the console, opened at this page.
+    virtual void showHelp(const std::string& path) = 0;
+    // The font families installed on the screen, in the order the system lists them.
+    virtual std::vector<std::string> fontFamilies() const { return {}; }
     // The main window was unloaded: the program ends.
     virtual void endProgram() = 0;
 };

@@ -71,6 +71,8 @@ struct ControlState {
     int largeChange = 0;
     std::vector<std::string> items;
     int listIndex = -1;
+    // The list entry at the top of a list's view; -1: wherever the window has it.
+    int topIndex = -1;
     std::string toolTip;
     FontSpec font;
     // Twips; negative = left to the window layer.

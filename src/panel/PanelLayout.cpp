@@ -98,7 +98,7 @@ ControlState& Kavel::place(const std::string& name, int index, ControlKind kind,
 void Kavel::placeCommand(const char* name, int index, const char* caption, const char* toolTip,
                          int left, int top, int width, int height) {
     auto& c = place(name, index, ControlKind::Button, left, top, width, height);
-    c.caption = caption;
+    if (*caption) c.caption = caption; // none: the console writes it (LabelMode shows the mode)
     c.toolTip = toolTip;
     if (c.backColour.kind == Colour::Kind::Default) c.backColour = Colour::system(kUnlit);
     // A button whose procedure this program does not have yet stays disabled.

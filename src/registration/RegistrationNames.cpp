@@ -34,6 +34,8 @@ void Kavel::registerProcedures() {
         {"c_memory_Click", &Kavel::c_memory_Click, 1, 24}, // the hotkeys reach 13..24 through it
         {"LedFix_Click", &Kavel::LedFix_Click, 1, 12},
         {"Graduatore_Click", &Kavel::Graduatore_Click, 1, 12},
+        {"TempMemButton_Click", &Kavel::TempMemButton_Click, 0, 1},
+        {"LoadBuffer_Click", &Kavel::LoadBuffer_Click, 0, 1},
     };
     for (auto [name, fn, first, last] : indexed)
         p.add(name, first, last, [this, fn = fn](int index) { (this->*fn)(index); });
@@ -79,6 +81,9 @@ void Kavel::registerProcedures() {
         {"CLEAR_Click", &Kavel::CLEAR_Click},
         {"SaveFIXED_Click", &Kavel::SaveFIXED_Click},
         {"DisplayLeds_Click", &Kavel::DisplayLeds_Click},
+        {"Labelmode_Click", &Kavel::Labelmode_Click},
+        {"Scrivi_ToolTips_memorie", &Kavel::Scrivi_ToolTips_memorie},
+        {"Scrivi_Etichette_memorie", &Kavel::Scrivi_Etichette_memorie},
         {"EnableCFG_Click", &Kavel::EnableCFG_Click},
         {"SPENGO_MEMORIE", &Kavel::SPENGO_MEMORIE},
         {"Spengo_Graduatore", &Kavel::Spengo_Graduatore},
@@ -95,6 +100,7 @@ void Kavel::registerProcedures() {
         {"SET_FONTS_NORMAL_INTERFACE", &Kavel::SET_FONTS_NORMAL_INTERFACE},
         {"SET_FONTS_GRAPH_INTERFACE", &Kavel::SET_FONTS_GRAPH_INTERFACE},
         {"advanced_s_Click", &Kavel::advanced_s_Click},
+        {"Help1_Click", &Kavel::Help1_Click},
     };
     for (auto [name, fn] : plain)
         p.add(name, [this, fn = fn] { (this->*fn)(); });
@@ -106,6 +112,8 @@ void Kavel::registerProcedures() {
         int nota = a[0];
         Total_Recall(nota, a[1]);
     });
+    p.add("Form_KeyDown", 2, [this](const Args& a) { Form_KeyDown(a[0], a[1]); });
+    p.add("Form_KeyPress", 1, [this](const Args& a) { Form_KeyPress(a[0]); });
     p.add("savefile_Click", [this] { savefile_Click(); });
     p.add("Loadfile_Click", [this] { Loadfile_Click(); });
 }

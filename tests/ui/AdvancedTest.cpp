@@ -23,19 +23,6 @@ namespace kavel {
 
 namespace {
 
-// Boxes answered from the script; windows shown and closed as the program's own user does.
-struct WindowUser : ScriptedUser {
-    QtUser windows;
-    void showWindow(const std::string& name, bool modal) override {
-        ScriptedUser::showWindow(name, modal);
-        windows.showWindow(name, modal);
-    }
-    void closeWindow(const std::string& name) override {
-        ScriptedUser::closeWindow(name);
-        windows.closeWindow(name);
-    }
-};
-
 struct AdvancedConsole {
     AdvancedConsole() : copied(copyProgramData(folder)) {
         in1.devices.names = in2.devices.names = {"Keyboard"};
@@ -48,7 +35,7 @@ struct AdvancedConsole {
     FakeMidiInput in1, in2;
     FakeMidiOutput out;
     QtEventLoop loop;
-    WindowUser user;
+    WindowedUser user;
     Kavel core{Ports{in1, in2, out}, loop, user, folder.path().toStdString()};
     MainWindow window{core};
     AdvancedView advanced{core, window};

@@ -104,22 +104,12 @@ struct Probe {
     std::unique_ptr<WindowView> view;
 };
 
-// Boxes and files answered from the script, each file dialog's title kept; windows shown and
-// closed as the program's own user does.
-struct EditorUser : ScriptedUser {
-    QtUser windows;
+// Each file dialog's title kept.
+struct EditorUser : WindowedUser {
     std::vector<std::string> dialogs;
     std::optional<std::string> openFile(const FileDialog& dialog) override {
         dialogs.push_back(dialog.title);
         return ScriptedUser::openFile(dialog);
-    }
-    void showWindow(const std::string& name, bool modal) override {
-        ScriptedUser::showWindow(name, modal);
-        windows.showWindow(name, modal);
-    }
-    void closeWindow(const std::string& name) override {
-        ScriptedUser::closeWindow(name);
-        windows.closeWindow(name);
     }
 };
 

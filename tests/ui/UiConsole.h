@@ -6,6 +6,7 @@
 #include "console/ScriptedUser.h"
 #include "console/ui/MainWindow.h"
 #include "console/ui/QtEventLoop.h"
+#include "console/ui/QtUser.h"
 #include "midi/fake/FakeMidi.h"
 
 #include <QDir>
@@ -27,6 +28,24 @@ inline bool copyProgramData(const QTemporaryDir& folder, bool pictures = true) {
         all = QFile::copy(program.filePath(name), folder.filePath(name)) && all;
     return all && QFile::exists(folder.filePath("kavel.DAT"));
 }
+
+// Boxes and files answered from the script; windows and the help shown and closed as the
+// program's own user does.
+struct WindowedUser : ScriptedUser {
+    QtUser windows;
+    void showWindow(const std::string& name, bool modal) override {
+        ScriptedUser::showWindow(name, modal);
+        windows.showWindow(name, modal);
+    }
+    void closeWindow(const std::string& name) override {
+        ScriptedUser::closeWindow(name);
+        windows.closeWindow(name);
+    }
+    void showHelp(const std::string& path) override {
+        ScriptedUser::showHelp(path);
+        windows.showHelp(path);
+    }
+};
 
 struct UiConsole {
     explicit UiConsole(bool pictures = true) : copied(copyProgramData(folder, pictures)) {

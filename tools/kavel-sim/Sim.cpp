@@ -1,5 +1,6 @@
 #include "Sim.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -25,6 +26,26 @@ std::optional<int> number(const std::string& text, int base = 10) {
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, base);
     if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
     return v;
+}
+
+// A key by its name, F1..F24, a letter or a digit, as Windows numbers it.
+std::optional<int> keyCode(const std::string& name) {
+    if (name.size() > 1 && std::toupper(static_cast<unsigned char>(name[0])) == 'F')
+        if (auto n = number(name.substr(1)); n && *n >= 1 && *n <= 24) return 111 + *n;
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        return std::toupper(static_cast<unsigned char>(name[0]));
+    return std::nullopt;
+}
+
+// One character, written in UTF-8 or as a single byte; the console reads it in Latin-1.
+std::optional<int> keyAscii(const std::string& text) {
+    const auto b = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    if (text.size() == 1) return b(0);
+    if (text.size() == 2 && (b(0) & 0xE0) == 0xC0 && (b(1) & 0xC0) == 0x80) {
+        const int c = ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+        if (c >= 0xA0 && c <= 0xFF) return c;
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> splitList(const std::string& text) {
@@ -197,6 +218,14 @@ void Sim::runLine(const std::string& line) {
         core().selectListItem(w[1], *index);
     } else if (verb == "get") {
         get(w);
+    } else if (verb == "key") {
+        const auto code = w.size() == 2 ? keyCode(w[1]) : std::nullopt;
+        if (!code) return error("key F1..F24|LETTER|DIGIT");
+        core().Form_KeyDown(*code, 0);
+    } else if (verb == "char") {
+        const auto ascii = w.size() == 2 ? keyAscii(w[1]) : std::nullopt;
+        if (!ascii) return error("char takes one character");
+        core().Form_KeyPress(*ascii);
     } else if (verb == "answer") {
         static const std::pair<const char*, Answer> kAnswers[] = {{"yes", Answer::Yes},
                                                                   {"no", Answer::No},

@@ -3,7 +3,7 @@
 
 Tool: the Python Imaging Library (Pillow) from Debian, run with Debian's own Python:
 
-    apt-get update && apt-get install -y python3-pil
+    apt-get update && apt-get install -y python3-pil fonts-dejavu-core
     /usr/bin/python3 tools/pictures/make_pictures.py [output-folder]
 
 The output folder defaults to the repository's data/ (the build copies it next to the
@@ -16,6 +16,8 @@ Files and sizes:
     tirante_on_sw.jpg tirante_off_sw.jpg (Swell)                       60x60 drawknobs
     tavola.jpg                                                         1000x700 board
     stucco.gif                                                         74x22 name plate
+    tastiera.bmp      930x490 the Total Recall keys and their commands (texts in DejaVu)
+    about.jpg         150x200 the about box's organ case
     bach.ico panda1.ico wrench.ico light.ico lookout.ico pingu1.ico
     flgitaly.ico Alph1f.ico                                            16, 32 and 48 px
 """
@@ -26,7 +28,7 @@ import random
 import struct
 import sys
 
-from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageStat
+from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont, ImageStat
 
 SEED = 1729
 
@@ -544,6 +546,292 @@ def draw_plate(seed):
     return img
 
 
+# ---------------------------------------------------------------- Total Recall keyboard
+
+FONT_DIR = "/usr/share/fonts/truetype/dejavu"
+
+
+def font(name, size):
+    """A DejaVu face (Debian fonts-dejavu-core); the same font file draws the same pixels."""
+    path = os.path.join(FONT_DIR, name)
+    if not os.path.exists(path):
+        sys.exit("make_pictures.py: %s is missing; apt-get install -y fonts-dejavu-core" % path)
+    return ImageFont.truetype(path, size)
+
+
+KEYS_FIRST, KEYS_LAST = 36, 95      # the command keys 36..94, and B 95 to end the octave
+WHITE_W = 26                        # pixels per white key
+BLACK_W = 15
+KEYBOARD_TOP = 152
+WHITE_H = 180
+BLACK_H = 112
+LEGEND_SIZE = (930, 490)            # the Totalrec window shows it pixel for pixel
+
+# What each key does with the sustain pedal held.
+KEY_COMMANDS = {
+    36: "step \u221210", 37: "step \u22121", 38: "row 14", 39: "step +1", 40: "step +10",
+    41: "Great Fondi", 42: "Swell Fondi", 43: "Great Mutazioni", 44: "Swell Mutazioni",
+    45: "Great Ance", 46: "Swell Ance", 47: "Pedal",
+    48: "Great to Swell", 49: "I - P", 50: "Swell to Great", 51: "II - P",
+    52: "Clr memories", 53: "REC", 54: "Thru button", 55: "RESET",
+    56: "Trem Swell", 57: "Cancel all", 58: "Trem Great", 59: "PANIC",
+    84: "Great Mut. mute", 85: "Swell Mut. mute", 86: "Great Ance mute", 87: "Swell Ance mute",
+    88: "panic",
+    89: "Temperament \u2212", 90: "Temperament +", 91: "Tune start \u2212", 92: "Tune start +",
+    93: "Reverb \u2212", 94: "Reverb +", 95: "panic",
+}
+KEY_COMMANDS.update({60 + i: str(i + 1) for i in range(12)})
+KEY_COMMANDS.update({72 + i: str(i + 1) for i in range(12)})
+
+# Keys after which the next key is a command again, without pressing the pedal anew.
+KEEPS_ARMED = set(range(36, 48)) | {53} | set(range(84, 88)) | set(range(89, 95))
+
+# The key groups: first key, last key, heading, colour of the heading band.
+KEY_ZONES = [
+    (36, 40, "STEP", (52, 96, 170)),
+    (41, 47, "TARGET GROUP", (40, 120, 176)),
+    (48, 59, "CONSOLE", (190, 104, 24)),
+    (60, 71, "FREE MEMORIES", (26, 140, 44)),
+    (72, 83, "FIXED MEMORIES", (186, 32, 36)),
+    (84, 87, "CANCELLERS", (120, 62, 150)),
+    (88, 88, "", (120, 120, 120)),
+    (89, 94, "ADVANCED", (20, 128, 128)),
+    (95, 95, "", (120, 120, 120)),
+]
+
+
+def is_black(key):
+    return key % 12 in (1, 3, 6, 8, 10)
+
+
+def key_span(key, left):
+    """The key's left and right edge in pixels; black keys stand over the white keys' joint."""
+    whites = sum(1 for k in range(KEYS_FIRST, key) if not is_black(k))
+    x = left + whites * WHITE_W
+    if is_black(key):
+        return x - BLACK_W / 2.0, x + BLACK_W / 2.0
+    return float(x), float(x + WHITE_W)
+
+
+def text_size(fnt, text):
+    l, t, r, b = fnt.getbbox(text)
+    return r - l, b - t
+
+
+def paste_text(img, xy, text, fnt, colour, rotate=False):
+    """Text drawn into a mask of its own (turned a quarter left when asked: it then reads from
+    bottom to top) and pasted with its top left corner at xy."""
+    ascent, descent = fnt.getmetrics()
+    l, _, r, _ = fnt.getbbox(text)
+    mask = Image.new("L", (r - l + 2, ascent + descent))
+    ImageDraw.Draw(mask).text((1 - l, 0), text, font=fnt, fill=255)
+    if rotate:
+        mask = mask.transpose(Image.Transpose.ROTATE_90)
+    img.paste(Image.new("RGB", mask.size, colour), (int(round(xy[0])), int(round(xy[1]))), mask)
+    return mask.size
+
+
+def fitting_font(name, text, width, largest, smallest=8):
+    for size in range(largest, smallest - 1, -1):
+        fnt = font(name, size)
+        if text_size(fnt, text)[0] <= width:
+            return fnt
+    return font(name, smallest)
+
+
+def draw_keyboard_legend():
+    """The MIDI keyboard from C 36 to B 95 with every Total Recall command written beside its
+    key: black keys' commands above the keyboard, white keys' below it, memory numbers on the
+    keys' own columns, each group under a coloured heading."""
+    w, h = LEGEND_SIZE
+    img = Image.new("RGB", (w, h), (250, 248, 242))
+    d = ImageDraw.Draw(img)
+    whites = sum(1 for k in range(KEYS_FIRST, KEYS_LAST + 1) if not is_black(k))
+    left = (w - whites * WHITE_W) // 2
+    top = KEYBOARD_TOP
+    bottom = top + WHITE_H
+    label_font = font("DejaVuSansCondensed-Bold.ttf", 12)
+    number_font = font("DejaVuSans-Bold.ttf", 14)
+    small = font("DejaVuSansCondensed.ttf", 9)
+
+    def zone_of(key):
+        for z in KEY_ZONES:
+            if z[0] <= key <= z[1]:
+                return z
+        return None
+
+    def tint(colour, t):
+        return tuple(clamp8(v) for v in mix((250, 248, 242), colour, t))
+
+    # heading bands, each over its keys, clipped where a black key shares a joint
+    band_top, band_bottom = 4, 34
+    previous_right = 0.0
+    for first, last, title, colour in KEY_ZONES:
+        x0 = max(key_span(first, left)[0], previous_right)
+        x1 = key_span(last, left)[1]
+        previous_right = x1
+        d.rectangle([x0 + 1, band_top, x1 - 2, band_bottom], fill=tint(colour, 0.18))
+        d.rectangle([x0 + 1, band_bottom - 4, x1 - 2, band_bottom], fill=colour)
+        if title:
+            fnt = fitting_font("DejaVuSansCondensed-Bold.ttf", title, x1 - x0 - 6, 13)
+            tw, _ = text_size(fnt, title)
+            d.text(((x0 + x1) / 2.0 - tw / 2.0, band_top + 4), title, font=fnt,
+                   fill=tuple(clamp8(v * 0.75) for v in colour))
+
+    # label columns: tinted strips joining each command to its key
+    for key in range(KEYS_FIRST, KEYS_LAST + 1):
+        x0, x1 = key_span(key, left)
+        colour = zone_of(key)[3]
+        if is_black(key):
+            d.rectangle([x0 - 2, band_bottom + 4, x1 + 1, top - 3], fill=tint(colour, 0.12))
+        else:
+            d.rectangle([x0 + 2, bottom + 3, x1 - 3, h - 30], fill=tint(colour, 0.12))
+
+    # the keys: white ones first, the black ones over them
+    for key in range(KEYS_FIRST, KEYS_LAST + 1):
+        if is_black(key):
+            continue
+        x0, x1 = key_span(key, left)
+        d.rectangle([x0, top, x1 - 1, bottom], fill=(252, 252, 250), outline=(60, 56, 52))
+        d.rectangle([x0 + 1, bottom - 4, x1 - 2, bottom - 1], fill=(214, 210, 202))
+        d.rectangle([x0 + 1, top + 1, x1 - 2, top + 4], fill=zone_of(key)[3])
+        name = str(key)
+        tw, _ = text_size(small, name)
+        d.text(((x0 + x1) / 2.0 - tw / 2.0, bottom - 18), name, font=small, fill=(70, 66, 60))
+    for key in range(KEYS_FIRST, KEYS_LAST + 1):
+        if not is_black(key):
+            continue
+        x0, x1 = key_span(key, left)
+        d.rectangle([x0, top, x1 - 1, top + BLACK_H], fill=(22, 22, 24), outline=(0, 0, 0))
+        d.rectangle([x0 + 2, top + BLACK_H - 8, x1 - 3, top + BLACK_H - 3], fill=(70, 70, 74))
+        d.rectangle([x0 + 1, top, x1 - 2, top + 3], fill=zone_of(key)[3])
+        name = str(key)
+        tw, _ = text_size(small, name)
+        d.text(((x0 + x1) / 2.0 - tw / 2.0, top + BLACK_H - 22), name, font=small,
+               fill=(230, 230, 230))
+
+    # the commands: memory numbers upright, words turned to run along the column
+    for key in range(KEYS_FIRST, KEYS_LAST + 1):
+        x0, x1 = key_span(key, left)
+        cx = (x0 + x1) / 2.0
+        text = KEY_COMMANDS[key]
+        ink = tuple(clamp8(v * 0.6) for v in zone_of(key)[3])
+        marker = key in KEEPS_ARMED
+        if is_black(key):
+            near = top - 8          # the column's end next to the key
+            if marker:
+                d.ellipse([cx - 3, near - 6, cx + 3, near], fill=ink)
+                near -= 10
+            if text.isdigit():
+                tw, _ = text_size(number_font, text)
+                d.text((cx - tw / 2.0, near - 22), text, font=number_font, fill=ink)
+            else:
+                ascent, descent = label_font.getmetrics()
+                tw, _ = text_size(label_font, text)
+                paste_text(img, (cx - (ascent + descent) / 2.0, near - tw - 2), text,
+                           label_font, ink, rotate=True)
+        else:
+            near = bottom + 8
+            if marker:
+                d.ellipse([cx - 3, near, cx + 3, near + 6], fill=ink)
+                near += 10
+            if text.isdigit():
+                tw, _ = text_size(number_font, text)
+                d.text((cx - tw / 2.0, near), text, font=number_font, fill=ink)
+            else:
+                ascent, descent = label_font.getmetrics()
+                paste_text(img, (cx - (ascent + descent) / 2.0, near), text, label_font, ink,
+                           rotate=True)
+
+    # the legend under it all
+    legend = font("DejaVuSans.ttf", 12)
+    y = h - 24
+    x = left
+    d.ellipse([x, y + 4, x + 6, y + 10], fill=(60, 60, 60))
+    x += 12
+    for part, bold in (("keeps the pedal's command mode: ", True),
+                       ("the next key is a command again.   ", False),
+                       ("Memory keys ", True),
+                       ("recall, or store after REC.   ", False),
+                       ("Any other key: ", True), ("panic.", False)):
+        fnt = font("DejaVuSans-Bold.ttf", 12) if bold else legend
+        d.text((x, y), part, font=fnt, fill=(40, 40, 40))
+        x += text_size(fnt, part)[0] + (4 if part.endswith(" ") else 0)
+    return img
+
+
+# ---------------------------------------------------------------- about picture
+
+ABOUT_SIZE = (150, 200)
+
+
+def draw_about(board):
+    """An organ case of walnut with three flats of silver pipes, the middle one tallest, over
+    a console of two manuals."""
+    w, h = ABOUT_SIZE
+    ss = 4
+    W, H = w * ss, h * ss
+    case = board.crop((300, 150, 300 + 225, 150 + 300)).resize((W, H), Image.BICUBIC)
+    img = case.convert("RGBA")
+    d = ImageDraw.Draw(img)
+
+    def box(x0, y0, x1, y1):
+        return [x0 * ss, y0 * ss, x1 * ss - 1, y1 * ss - 1]
+
+    # the dark opening behind the pipes
+    d.rectangle(box(10, 24, 140, 132), fill=(24, 14, 8))
+    # cornice and impost
+    d.rectangle(box(4, 14, 146, 24), fill=(112, 70, 38))
+    d.rectangle(box(4, 14, 146, 16), fill=(160, 110, 66))
+    d.rectangle(box(6, 124, 144, 132), fill=(98, 60, 32))
+
+    def pipe(x0, width, top, foot):
+        """One pipe: body with a silver shine, a conical foot and a mouth."""
+        x1 = x0 + width
+        mouth = foot - 7
+        for i in range(int(x0 * ss), int(x1 * ss)):
+            t = (i / ss - x0) / width
+            c = ramp([(0.0, (110, 114, 122)), (0.3, (248, 248, 250)), (0.55, (204, 208, 214)),
+                      (1.0, (96, 100, 108))], t)
+            d.line([(i, top * ss), (i, mouth * ss)], fill=tuple(clamp8(v) for v in c))
+        d.polygon([(x0 * ss, mouth * ss), (x1 * ss, mouth * ss),
+                   ((x0 + width * 0.62) * ss, foot * ss), ((x0 + width * 0.38) * ss, foot * ss)],
+                  fill=(172, 176, 184))
+        d.rectangle(box(x0 + width * 0.22, mouth - 4, x1 - width * 0.22, mouth - 1.5),
+                    fill=(44, 46, 52))
+        d.polygon([((x0 + width * 0.22) * ss, (mouth - 4) * ss),
+                   ((x1 - width * 0.22) * ss, (mouth - 4) * ss),
+                   ((x0 + width / 2) * ss, (mouth - 7) * ss)], fill=(128, 132, 140))
+
+    # side flats falling outwards, the middle tower rising to its centre
+    for k in range(5):
+        pipe(13 + 7.5 * k, 6, 60 + 6 * k, 124)
+        pipe(100 + 7.5 * k, 6, 84 - 6 * k, 124)
+    for k in range(5):
+        top = 30 + 6 * abs(k - 2)
+        pipe(52 + 9.5 * k, 8, top, 124)
+
+    # the console: stop jambs, two manuals and a music desk
+    d.rectangle(box(18, 140, 132, 196), fill=(60, 36, 20))
+    d.rectangle(box(22, 144, 128, 152), fill=(92, 56, 30))
+    for row, y in enumerate((160, 174)):
+        d.rectangle(box(28, y, 122, y + 10), fill=(246, 244, 236))
+        for i in range(1, 16):
+            x = 28 + i * (94 / 16.0)
+            d.line([(x * ss, y * ss), (x * ss, (y + 10) * ss - 1)], fill=(150, 146, 138),
+                   width=2)
+        for i in range(16):
+            if i % 7 in (0, 1, 3, 4, 5):
+                x = 28 + (i + 0.68) * (94 / 16.0)
+                d.rectangle(box(x, y, x + 3.4, y + 6), fill=(20, 20, 22))
+        d.rectangle(box(26, y + 10, 124, y + 12), fill=(40, 24, 14))
+    for side in (20, 124):
+        for k in range(4):
+            d.ellipse(box(side + 0.5, 146 + 10 * k, side + 6.5, 152 + 10 * k),
+                      fill=(234, 218, 180), outline=(80, 50, 28))
+    return img.resize((w, h), Image.BOX).convert("RGB")
+
+
 # ---------------------------------------------------------------- icons
 
 class Icon:
@@ -868,6 +1156,14 @@ def main(argv):
 
     save_gif(draw_plate(SEED + 1), path("stucco.gif"), transparent=False)
     written.append("stucco.gif")
+
+    # 256 colours hold its flat fills and smoothed letters: a third of the 24-bit file
+    legend = draw_keyboard_legend().quantize(colors=256, method=Image.Quantize.MEDIANCUT,
+                                             dither=Image.Dither.NONE)
+    legend.save(path("tastiera.bmp"), "BMP")
+    written.append("tastiera.bmp")
+    save_jpeg(draw_about(board), path("about.jpg"), quality=92)
+    written.append("about.jpg")
 
     for name, fn in ICONS.items():
         save_ico([fn(s) for s in ICON_SIZES], path(name))

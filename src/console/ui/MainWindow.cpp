@@ -3,11 +3,17 @@
 #include "console/ui/Twips.h"
 #include "panel/MainMenu.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMoveEvent>
+#include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace kavel {
@@ -19,7 +25,36 @@ QString latin1(const std::string& s) {
 QPoint toPoint(const ControlState& c) {
     return {toPixels(c.left), toPixels(c.top)};
 }
+
+// Widgets whose keys are the person's text, or a menu's choice, never a hotkey.
+bool keepsItsKeys(const QWidget* w) {
+    if (!w) return false;
+    if (const auto* combo = qobject_cast<const QComboBox*>(w)) return combo->isEditable();
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QTextEdit*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QMenuBar*>(w);
+}
+
+// Windows-1252 0x80..0x9F; 0 where the code page leaves a hole.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 } // namespace
+
+int windowsKeyCode(int qtKey) {
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
+    if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
+        return qtKey; // Qt numbers these as Windows does
+    return 0;
+}
+
+int windows1252(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kWindows1252High[i] != 0 && kWindows1252High[i] == c) return 0x80 + i;
+    return -1;
+}
 
 MainWindow::MainWindow(Kavel& core)
     : core_(core), surface_(new ControlSurface(core, "Kavel", this)) {
@@ -33,6 +68,44 @@ MainWindow::MainWindow(Kavel& core)
     for (const auto& [key, entry] : core_.controls.all())
         draw(key);
     core_.controls.drainChanged();
+    // On the application, so that a control with the focus cannot take the keys first.
+    qApp->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+    // A key goes to the window system's window first, then to the focus widget and up its
+    // parents: it is taken at the first widget of this window, so it counts once.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return false;
+    if (keepsItsKeys(widget) || keepsItsKeys(focusWidget())) return false;
+    return hotkey(*static_cast<QKeyEvent*>(event));
+}
+
+bool MainWindow::hotkey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    const int code = windowsKeyCode(event.key());
+    const bool functionKey = code >= 112 && code <= 123;
+    // Ctrl or Alt with a key is a command; both together are AltGr on Windows, a character.
+    const Qt::KeyboardModifiers chord = mods & (Qt::ControlModifier | Qt::AltModifier);
+    const bool command = chord && chord != (Qt::ControlModifier | Qt::AltModifier);
+    std::vector<int> typed;
+    if (!command)
+        for (char32_t ch : event.text().toUcs4())
+            if (const int ascii = windows1252(ch); ascii >= 32 && ascii != 127)
+                typed.push_back(ascii);
+    if (!functionKey && typed.empty()) return false; // arrows, Tab, Enter: the controls' keys
+    // A held key recalls once: its repeats would only send the same registration again.
+    if (event.isAutoRepeat()) return true;
+    if (code) {
+        const int shift = (mods & Qt::ShiftModifier ? 1 : 0) |
+                          (mods & Qt::ControlModifier ? 2 : 0) | (mods & Qt::AltModifier ? 4 : 0);
+        core_.procedures.call("Form_KeyDown", {std::to_string(code), std::to_string(shift)});
+    }
+    for (int ascii : typed)
+        core_.procedures.call("Form_KeyPress", {std::to_string(ascii)});
+    syncChanged();
+    return true;
 }
 
 void MainWindow::buildMenus() {

@@ -7,6 +7,7 @@
 #include "panel/ui/ControlSurface.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QMainWindow>
 
 #include <QPointer>
@@ -16,6 +17,11 @@
 #include <vector>
 
 namespace kavel {
+
+// The Windows key code of a Qt key: letters, digits and F1..F24; 0 for any other key.
+int windowsKeyCode(int qtKey);
+// A character in Windows-1252; -1 where that code page has none.
+int windows1252(char32_t c);
 
 class MainWindow : public QMainWindow {
   public:
@@ -29,6 +35,10 @@ class MainWindow : public QMainWindow {
     ControlSurface& surface() { return *surface_; }
     void addSurface(ControlSurface* other) { others_.push_back(other); }
 
+    // The memory hotkeys: every key press the window receives, whichever of its controls has
+    // the focus, except in a text field.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     // Where the organist puts the window is what the configuration keeps.
@@ -40,6 +50,8 @@ class MainWindow : public QMainWindow {
     void draw(const ControlKey& key);
 
     void reportMissingPictures(ControlSurface& surface);
+    // True when the key was the console's: it goes to no control.
+    bool hotkey(const QKeyEvent& event);
 
     Kavel& core_;
     std::map<std::string, QAction*> actions_;

@@ -1,9 +1,11 @@
 #include "console/ui/QtUser.h"
 
 #include "console/ui/Twips.h"
+#include "panel/ui/HelpWindow.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -12,6 +14,7 @@
 #include <QStatusBar>
 #include <QTime>
 
+#include <algorithm>
 #include <vector>
 
 namespace kavel {
@@ -65,6 +68,9 @@ QString qtFilter(const std::string& filter) {
         if (!parts[i + 1].isEmpty()) entries << parts[i] + " (" + parts[i + 1] + ")";
     return entries.join(";;");
 }
+
+QtUser::QtUser() = default;
+QtUser::~QtUser() = default;
 
 QWidget* QtUser::parent() const {
     auto it = windows_.find("Kavel");
@@ -148,6 +154,24 @@ void QtUser::showWindow(const std::string& name, bool modal) {
 void QtUser::closeWindow(const std::string& name) {
     auto it = windows_.find(name);
     if (it != windows_.end() && it->second) it->second->hide();
+}
+
+// Names the console cannot hold as Latin-1 would name no font when given back; the system's
+// private families are not the organist's to choose.
+std::vector<std::string> QtUser::fontFamilies() const {
+    std::vector<std::string> names;
+    for (const QString& family : QFontDatabase::families()) {
+        const bool latin1 =
+            std::all_of(family.begin(), family.end(), [](QChar c) { return c.unicode() < 256; });
+        if (latin1 && !QFontDatabase::isPrivateFamily(family))
+            names.push_back(family.toLatin1().toStdString());
+    }
+    return names;
+}
+
+void QtUser::showHelp(const std::string& path) {
+    if (!help_) help_ = std::make_unique<HelpWindow>();
+    help_->open(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
 }
 
 void QtUser::endProgram() {

@@ -8,12 +8,18 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <string>
 
 namespace kavel {
 
+class HelpWindow;
+
 class QtUser : public User {
   public:
+    QtUser();
+    ~QtUser() override;
+
     // Windows the core can show and close, by their console names.
     void addWindow(const std::string& name, QWidget* window) { windows_[name] = window; }
 
@@ -26,11 +32,14 @@ class QtUser : public User {
     std::optional<std::string> saveFile(const FileDialog& dialog) override;
     void showWindow(const std::string& name, bool modal) override;
     void closeWindow(const std::string& name) override;
+    void showHelp(const std::string& path) override;
+    std::vector<std::string> fontFamilies() const override;
     void endProgram() override;
 
   private:
     QWidget* parent() const;
     std::map<std::string, QPointer<QWidget>> windows_;
+    std::unique_ptr<HelpWindow> help_; // made when first asked for
 };
 
 // "(*.sqs)|*.sqs|" as a Qt file-dialog filter: "(*.sqs) (*.sqs)".

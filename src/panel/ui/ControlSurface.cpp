@@ -1,6 +1,7 @@
 #include "panel/ui/ControlSurface.h"
 
 #include "console/ui/Twips.h"
+#include "panel/ui/FontStandIn.h"
 #include "panel/ui/Palette.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
 
@@ -43,11 +45,27 @@ class ClickEdit : public QLineEdit {
     using QLineEdit::QLineEdit;
     std::function<void()> onClick;
     std::function<void()> onDoubleClick;
+    std::function<void()> onFocusIn;
+    std::function<void()> onFocusOut;
 
   protected:
     void mousePressEvent(QMouseEvent* event) override {
         QLineEdit::mousePressEvent(event);
         if (event->button() == Qt::LeftButton && onClick) onClick();
+    }
+    // Focus moving between the controls of the window; another window or the box's own
+    // context menu taking it for a while is not that.
+    static bool within(const QFocusEvent* event) {
+        return event->reason() != Qt::ActiveWindowFocusReason &&
+               event->reason() != Qt::PopupFocusReason;
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        if (within(event) && onFocusIn) onFocusIn();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        if (within(event) && onFocusOut) onFocusOut();
     }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         QLineEdit::mouseDoubleClickEvent(event);
@@ -62,7 +80,9 @@ QString css(const QColor& c) {
 } // namespace
 
 ControlSurface::ControlSurface(Kavel& core, std::string window, QWidget* parent)
-    : QWidget(parent), core_(core), window_(std::move(window)) {}
+    : QWidget(parent), core_(core), window_(std::move(window)) {
+    useFontStandIns();
+}
 
 void ControlSurface::drawAll() {
     for (const auto& [key, entry] : core_.controls.all())
@@ -132,6 +152,7 @@ QWidget* ControlSurface::create(const ControlKey& key, const ControlState& c) {
             if (drawing_) return;
             core_.controls.edit(key.name, key.index).value = v;
             run(key, "_Scroll");
+            run(key, "_Change"); // a scroll bar's handler may go by either name
         });
         w = slider;
         break;
@@ -142,6 +163,14 @@ QWidget* ControlSurface::create(const ControlKey& key, const ControlState& c) {
             if (drawing_ || row < 0) return;
             core_.controls.edit(key.name, key.index).listIndex = row;
             run(key, "_Click");
+        });
+        // Where the person scrolls a list the console places is where it now stands.
+        connect(list->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, key, list] {
+            if (drawing_) return;
+            const int top = list->indexAt(QPoint(0, 0)).row();
+            const int placed = core_.controls.get(key.name, key.index).topIndex;
+            if (top >= 0 && placed >= 0 && top != placed)
+                core_.controls.edit(key.name, key.index).topIndex = top;
         });
         w = list;
         break;
@@ -169,6 +198,8 @@ QWidget* ControlSurface::create(const ControlKey& key, const ControlState& c) {
         auto* edit = new ClickEdit(this);
         edit->onClick = [this, key] { run(key, "_Click"); };
         edit->onDoubleClick = [this, key] { run(key, "_DblClick"); };
+        edit->onFocusIn = [this, key] { run(key, "_GotFocus"); };
+        edit->onFocusOut = [this, key] { run(key, "_LostFocus"); };
         // Only the person's edits: a text the core sets is not a change.
         connect(edit, &QLineEdit::textEdited, this, [this, key](const QString& text) {
             if (drawing_) return;
@@ -309,6 +340,11 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
             list->addItems(items);
         }
         list->setCurrentRow(c.listIndex);
+        if (c.topIndex >= 0 && c.topIndex < list->count() &&
+            list->indexAt(QPoint(0, 0)).row() != c.topIndex) {
+            list->doItemsLayout(); // a list not shown yet has not placed its items
+            list->scrollToItem(list->item(c.topIndex), QAbstractItemView::PositionAtTop);
+        }
         break;
     }
     case ControlKind::Option:

@@ -1,0 +1,14 @@
+#pragma once
+
+// The Total Recall display on screen. Closing it from its title bar is its OK.
+
+#include "panel/ui/WindowView.h"
+
+namespace kavel {
+
+class TotalRecallView : public WindowView {
+  public:
+    TotalRecallView(Kavel& core, MainWindow& main);
+};
+
+} // namespace kavel
