@@ -71,6 +71,10 @@ std::string freshCopy(const std::string& from) {
     fs::create_directories(dir);
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(from, ec)) {
+        if (entry.is_directory()) { // the help
+            fs::copy(entry.path(), dir / entry.path().filename(), fs::copy_options::recursive, ec);
+            continue;
+        }
         if (!entry.is_regular_file()) continue;
         const auto perms = entry.status().permissions();
         if ((perms & fs::perms::owner_exec) != fs::perms::none) continue;
@@ -297,14 +301,19 @@ void Sim::midi(const std::vector<std::string>& w) {
 
 // Text typed into a text box: its caption replaced, then its _Change handler, as a key does.
 void Sim::typeText(const std::vector<std::string>& w) {
-    auto index = w.size() >= 4 ? number(w[2]) : std::nullopt;
-    if (!index) return error("type FIELD INDEX TEXT");
+    // A text box of an array takes an index; a lone one (the font search) takes none.
     auto& k = core();
-    if (!k.controls.exists(w[1], *index) || k.controls.get(w[1], *index).kind != ControlKind::Text)
-        return error(w[1] + " " + w[2] + " is not a text box");
-    k.controls.edit(w[1], *index).caption = joined(w, 3);
+    const auto index = w.size() >= 4 ? number(w[2]) : std::nullopt;
+    const bool indexed = index && k.controls.exists(w[1], *index);
+    const int at = indexed ? *index : -1;
+    if (w.size() < 3 || !k.controls.exists(w[1], at) ||
+        k.controls.get(w[1], at).kind != ControlKind::Text)
+        return error("type FIELD [INDEX] TEXT: " + w[1] + " is not a text box");
+    k.controls.edit(w[1], at).caption = joined(w, indexed ? 3 : 2);
+    const std::vector<std::string> args =
+        indexed ? std::vector<std::string>{w[2]} : std::vector<std::string>{};
     if (auto handler = k.procedures.named(w[1] + "_Change"))
-        if (auto e = k.procedures.call(*handler, {w[2]})) error(*e);
+        if (auto e = k.procedures.call(*handler, args)) error(*e);
 }
 
 void Sim::set(const std::vector<std::string>& w) {

@@ -177,8 +177,8 @@ void MainWindow::draw(const ControlKey& key) {
     }
     if (key.name == "Kavel" && key.index < 0) {
         setWindowTitle(latin1(c.caption));
-        if (!c.picture.empty() && QFileInfo::exists(latin1(c.picture)))
-            setWindowIcon(QIcon(latin1(c.picture)));
+        if (!c.picture.empty() && QFileInfo::exists(QString::fromLocal8Bit(c.picture)))
+            setWindowIcon(QIcon(QString::fromLocal8Bit(c.picture)));
         // The console's size is the area its controls stand in, under the menus. Only what
         // the console changed is applied: a move the organist made stays as it is.
         if (c.width > 0 && c.height > 0 && (c.width != drawnWidth_ || c.height != drawnHeight_))

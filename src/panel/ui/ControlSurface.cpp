@@ -245,8 +245,8 @@ const QPixmap* ControlSurface::picture(const std::string& path) {
     auto it = pictures_.find(path);
     if (it != pictures_.end()) return &it->second;
     if (missing_.count(path)) return nullptr; // tried once: no file access on every redraw
-    QPixmap p;
-    if (!p.load(latin1(path))) {
+    QPixmap p; // a path is in the system's own encoding, unlike the texts shown
+    if (!p.load(QString::fromLocal8Bit(path))) {
         if (missing_.insert(path).second) missingUnreported_.push_back(path);
         return nullptr;
     }
@@ -299,7 +299,8 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
             label->setPixmap(QPixmap());
             label->setText(latin1(c.caption));
             if (c.kind == ControlKind::Picture && !back) {
-                const QString name = QFileInfo(latin1(c.picture)).completeBaseName();
+                const QString name =
+                    QFileInfo(QString::fromLocal8Bit(c.picture)).completeBaseName();
                 const bool on = name.contains("_on") || name.endsWith("-on"); // drawn, or lit
                 const QColor plain = on ? *qtColour(Colour::system(9)) : QColor(0x3a, 0x2a, 0x1c);
                 style += "background-color:" + css(plain) + ";color:" + css(textOn(plain)) +

@@ -106,8 +106,8 @@ void WindowView::setVisible(bool visible) {
 void WindowView::applyLook() {
     const ControlState& c = core_.controls.get(name_);
     setWindowTitle(latin1(c.caption));
-    if (!c.picture.empty() && QFileInfo::exists(latin1(c.picture)))
-        setWindowIcon(QIcon(latin1(c.picture)));
+    if (!c.picture.empty() && QFileInfo::exists(QString::fromLocal8Bit(c.picture)))
+        setWindowIcon(QIcon(QString::fromLocal8Bit(c.picture)));
     // The console's size is the area its controls stand in, under the menus.
     if (c.width > 0 && c.height > 0) {
         const int bar = menuBar_ ? menuBar_->sizeHint().height() : 0;
