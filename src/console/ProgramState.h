@@ -98,6 +98,14 @@ struct StopsTableState {
     std::array<std::string, stops::kOtherRows> RINFORZABILE_AN;
     std::string PATH_DAT_EDITOR;
     bool CARICA_NOME_SYX = false;
+
+    // The Rinforzabile flags as the table holds them (entries 360..409), for every loader.
+    void readRinforzabile() {
+        for (std::size_t k = 0; k < RINFORZABILE_FO.size(); ++k)
+            RINFORZABILE_FO[k] = STOPS_TABLE[stops::kRinforzabileFondi + k];
+        for (std::size_t k = 0; k < RINFORZABILE_AN.size(); ++k)
+            RINFORZABILE_AN[k] = STOPS_TABLE[stops::kRinforzabileAncie + k];
+    }
 };
 
 struct ProgramState {

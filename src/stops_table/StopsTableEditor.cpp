@@ -360,10 +360,7 @@ void StopsTableEditor::refreshFields(const EditorFields& a) {
 void StopsTableEditor::REFRESH_GRAFICA_FONDI() {
     refreshFields(kFondi);
     auto& stops = k_.state.stops;
-    for (std::size_t k = 0; k < stops.RINFORZABILE_FO.size(); ++k)
-        stops.RINFORZABILE_FO[k] = stops.STOPS_TABLE[stops::kRinforzabileFondi + k];
-    for (std::size_t k = 0; k < stops.RINFORZABILE_AN.size(); ++k)
-        stops.RINFORZABILE_AN[k] = stops.STOPS_TABLE[stops::kRinforzabileAncie + k];
+    stops.readRinforzabile();
     refreshing_ = true;
     for (int i = 0; i < 50; ++i) {
         const std::string& flag = i < 30 ? stops.RINFORZABILE_FO[static_cast<std::size_t>(i)]

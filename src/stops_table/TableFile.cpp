@@ -77,10 +77,7 @@ void Kavel::CARICAMENTO_DAT() {
         }
     }
     SCRITTURA_TESTI_DEI_REGISTRI();
-    for (std::size_t k = 0; k < stops.RINFORZABILE_FO.size(); ++k)
-        stops.RINFORZABILE_FO[k] = stops.STOPS_TABLE[stops::kRinforzabileFondi + k];
-    for (std::size_t k = 0; k < stops.RINFORZABILE_AN.size(); ++k)
-        stops.RINFORZABILE_AN[k] = stops.STOPS_TABLE[stops::kRinforzabileAncie + k];
+    stops.readRinforzabile();
     state.midi.LISTE_DISPOSITIVI_PRONTE = true;
     state.midi.APPRENDI_CANALE = false;
     state.midi.INDICE_APPRENDI = 0;
