@@ -8,6 +8,8 @@ packages=(
   cmake g++ ninja-build pkg-config
   # the program
   qt6-base-dev librtmidi-dev
+  # the built-in GS module: FluidSynth and a General MIDI SoundFont with the GS variations
+  libfluidsynth-dev fluidr3mono-gm-soundfont
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # real-port tests and window tests without a display

@@ -168,6 +168,9 @@ void Kavel::configDefaults(const std::string& note) {
     m.DISPOSITIVO_IN1 = m.NESSUN_DISPOSITIVO_IN1;
     m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
     m.DISPOSITIVO_OUT = m.NESSUN_DISPOSITIVO_OUT;
+    const auto& outputs = controls.get("outputDevcombo").items;
+    for (int i = 0; i < m.NESSUN_DISPOSITIVO_OUT && !firstStartOutput_.empty(); ++i)
+        if (outputs[static_cast<std::size_t>(i)] == firstStartOutput_) m.DISPOSITIVO_OUT = i;
     c.PATH_DAT = inProgramFolder("kavel.dat");
     a.TEMPERAMENTO = 0;
     a.VELOCITA_TREMOLO = 100;

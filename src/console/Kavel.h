@@ -57,6 +57,9 @@ class Kavel {
 
     // The person at the console: message boxes, file dialogs, windows.
     User& user() { return user_; }
+    // The output device chosen when there is no configuration yet (the built-in module, so a
+    // first start sounds at once); by default none.
+    void setFirstStartOutput(std::string name) { firstStartOutput_ = std::move(name); }
     // The Thru dialog, a window of its own.
     ThruDialog& thruDialog() { return *thru_; }
     // The MIDI device setup dialog, a window of its own.
@@ -352,6 +355,7 @@ class Kavel {
     bool registrationOwed_ = false; // the module came back: the next check sends it all
     bool running_ = true;
     bool firstPlacement_ = false; // no saved window places: the defaults' message was shown
+    std::string firstStartOutput_;
 };
 
 } // namespace kavel

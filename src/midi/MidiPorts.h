@@ -24,6 +24,7 @@ inline constexpr int kQueueOverflow = 4; // input arrived faster than it was han
 inline constexpr int kSendFailed = 5;    // the driver refused a message
 inline constexpr int kDriver = 6;        // the MIDI system reported a fault
 inline constexpr int kMalformed = 7;     // a message that is not valid MIDI was not sent
+inline constexpr int kNoSound = 9;       // the built-in module found no audio device or SoundFont
 } // namespace port_error
 
 // Raised by DeviceID and by Action 1 (open): the port is left closed.

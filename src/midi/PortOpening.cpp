@@ -32,7 +32,9 @@ void Kavel::MIDI_OPENING() {
             MIDIOutput1.Action(action::kOpen);
             MIDIOutput1.Action(action::kStart);
         }
-    } catch (const PortError&) {
+    } catch (const PortError& e) {
+        // The built-in module says itself what it lacks; the devices are not at fault.
+        if (e.code() == port_error::kNoSound) return showPortError(e.what());
         user_.messageBox({kDevicesNotValid, kProgramTitle, Buttons::Ok, Icon::Critical, 0});
     }
 }

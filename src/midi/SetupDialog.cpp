@@ -1,7 +1,11 @@
 #include "midi/SetupDialog.h"
 
 #include "console/Kavel.h"
+#include "module/ModuleSettings.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
 #include <string>
 
 namespace kavel {
@@ -50,7 +54,7 @@ void SetupDialog::place() {
     auto& window = c.edit(kWindow);
     window.caption = "Set up MIDI DEVICES";
     window.width = 7800;
-    window.height = 5500;
+    window.height = 7300;
 
     heading("Set_up.FrameIn", "MIDI DEVICES IN", 150, 100);
     put("InputDev1Combo", -1, ControlKind::List, 150, 400, 3600, 1000).toolTip =
@@ -93,13 +97,73 @@ void SetupDialog::place() {
                     "different from 0 will cause stops change slowering.";
     sysex.align = Align::Centre;
 
-    put("Set_up.Command1", -1, ControlKind::Button, 4950, 4880, 1200, 420).caption = "OK";
-    put("Set_up.Command3", -1, ControlKind::Button, 6300, 4880, 1250, 420).caption = "CANCEL";
+    // The built-in GS module's own settings, kept beside kavel.CFG.
+    heading("Set_up.FrameModule", "BUILT-IN GS MODULE", 150, 4850);
+    put("Set_up.ModuleDriverLabel", -1, ControlKind::Label, 150, 5150, 1700, 260).caption =
+        "Audio driver";
+    auto& driver = put("ModuleDriver", -1, ControlKind::List, 150, 5420, 1700, 1100);
+    driver.items = module::kAudioDrivers;
+    driver.toolTip = "auto: JACK when a JACK server runs, else PulseAudio, else ALSA";
+    put("Set_up.ModuleFontLabel", -1, ControlKind::Label, 2050, 5150, 5500, 260).caption =
+        "SoundFont file (SF2 or SF3)";
+    put("ModuleSoundFont", -1, ControlKind::Text, 2050, 5420, 5500, 300).toolTip =
+        module::kDefaultSoundFont;
+    put("Set_up.ModuleGainLabel", -1, ControlKind::Label, 2050, 5850, 1300, 260).caption = "Gain";
+    put("ModuleGain", -1, ControlKind::Text, 3350, 5850, 900, 300).toolTip = "0.01 .. 5";
+    put("Set_up.ModuleLatencyLabel", -1, ControlKind::Label, 4450, 5850, 1800, 260).caption =
+        "Latency (msec)";
+    put("ModuleLatency", -1, ControlKind::Text, 6250, 5850, 1300, 300).toolTip = "5 .. 200";
+
+    put("Set_up.Command1", -1, ControlKind::Button, 4950, 6600, 1200, 420).caption = "OK";
+    put("Set_up.Command3", -1, ControlKind::Button, 6300, 6600, 1250, 420).caption = "CANCEL";
 }
 
 void SetupDialog::Form_Load() {
     loaded_ = true;
     k_.centreOnScreen(kWindow, "light.ico");
+    showModuleSettings();
+}
+
+std::string SetupDialog::moduleSettingsFile() const {
+    return k_.inProgramFolder(module::kModuleSettingsFile);
+}
+
+void SetupDialog::showModuleSettings() {
+    const auto s = module::loadModuleSettings(moduleSettingsFile());
+    auto& c = k_.controls;
+    const auto& drivers = module::kAudioDrivers;
+    c.edit("ModuleDriver").listIndex = static_cast<int>(
+        std::find(drivers.begin(), drivers.end(), s.audioDriver) - drivers.begin());
+    c.edit("ModuleSoundFont").caption = s.soundFont;
+    char gain[32];
+    std::snprintf(gain, sizeof gain, "%g", s.gain);
+    c.edit("ModuleGain").caption = gain;
+    c.edit("ModuleLatency").caption = std::to_string(s.latencyMs);
+}
+
+// Written before the ports open again, so the module opens with them. A number that cannot
+// be read keeps the value saved before.
+void SetupDialog::saveModuleSettings() {
+    const std::string file = moduleSettingsFile();
+    const auto before = module::loadModuleSettings(file);
+    auto s = before;
+    const auto& c = k_.controls;
+    const int driver = c.get("ModuleDriver").listIndex;
+    if (driver >= 0 && driver < static_cast<int>(module::kAudioDrivers.size()))
+        s.audioDriver = module::kAudioDrivers[static_cast<std::size_t>(driver)];
+    s.soundFont = c.get("ModuleSoundFont").caption;
+    const auto read = [](const std::string& text, auto& value) {
+        auto v = value;
+        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+        if (ec == std::errc{} && end == text.data() + text.size()) value = v;
+    };
+    read(c.get("ModuleGain").caption, s.gain);
+    read(c.get("ModuleLatency").caption, s.latencyMs);
+    s.clamp();
+    if (s == before) return;
+    if (auto error = module::saveModuleSettings(file, s))
+        k_.user().messageBox({"The built-in module's settings were not saved. " + *error,
+                              kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
 }
 
 void SetupDialog::keepDelays(int sysexDelay, int noteDelay) {
@@ -148,6 +212,7 @@ void SetupDialog::Slider2_Scroll() {
 
 void SetupDialog::Command1_Click() {
     if (!loaded_) return; // a button of a closed dialog cannot be pressed
+    saveModuleSettings();
     auto& midi = k_.state.midi;
     const int in1 = k_.controls.get("InputDev1Combo").listIndex;
     const int in2 = k_.controls.get("InputDev2Combo").listIndex;

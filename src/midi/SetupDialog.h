@@ -1,8 +1,10 @@
 #pragma once
 
-// The MIDI device setup dialog `Set_up`: the three devices, the eight input filters and the
-// two sending delays. It has no ports of its own: it works on the main window's, which stay
-// closed while it is open and open again when it closes.
+// The MIDI device setup dialog `Set_up`: the three devices, the eight input filters, the
+// two sending delays and the built-in GS module's settings. It has no ports of its own: it works on
+// the main window's, which stay closed while it is open and open again when it closes.
+
+#include <string>
 
 namespace kavel {
 
@@ -36,6 +38,9 @@ class SetupDialog {
     void place();
     void chooseDevice(const char* list, MidiPort& port, int noDevice);
     void close();
+    std::string moduleSettingsFile() const;
+    void showModuleSettings();
+    void saveModuleSettings();
     Kavel& k_;
     int savedSysex_ = 0;
     int savedNote_ = 0;

@@ -1,5 +1,7 @@
 #include "Sim.h"
 
+#include "module/ModuleSettings.h"
+
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -147,10 +149,11 @@ Sim::Sim(std::ostream& out, std::string dataFolder)
     : out_(out), dataFolder_(std::move(dataFolder)) {
     in1_.devices.names = {"Keyboard 1", "Keyboard 2"};
     in2_.devices.names = {"Keyboard 1", "Keyboard 2"};
-    out1_.devices.names = {"Module"};
+    out1_.devices.names = {"Module", module::kBuiltInModuleName};
     out1_.clock = [this] { return loop_.now(); };
     out1_.onSend = [this](const std::vector<std::uint8_t>& bytes) {
         out_ << "out " << hexBytes(bytes) << '\n';
+        heard(bytes);
     };
     loop_.onTimerStarted = [this](int msec) { out_ << "wait " << msec << '\n'; };
     user_.onMessageBox = [this](const MessageBox& box) {
@@ -162,6 +165,7 @@ Sim::Sim(std::ostream& out, std::string dataFolder)
 
 Sim::~Sim() {
     core_.reset();
+    finishRecording(); // input ended without quit: what was played is kept all the same
     if (!tempFolder_.empty()) {
         std::error_code ec;
         fs::remove_all(tempFolder_, ec);
@@ -251,6 +255,13 @@ void Sim::runLine(const std::string& line) {
         loop_.advance(*ms);
     } else if (verb == "quit") {
         core().exit_Click();
+        if (finished()) finishRecording();
+    } else if (verb == "record") {
+        record(w);
+    } else if (verb == "module") {
+        const auto& c = counting_.counts();
+        out_ << "module unknown " << c.unknown << " damaged " << c.damaged << " not-for-us "
+             << c.notForUs << " unsupported " << c.unsupported << '\n';
     } else {
         error("unknown command " + verb);
     }
@@ -266,7 +277,34 @@ void Sim::devices(const std::vector<std::string>& w) {
         in2_.devices.names = names;
     } else {
         out1_.devices.names = names;
+        out1_.devices.names.emplace_back(module::kBuiltInModuleName); // after its own devices
     }
+}
+
+void Sim::heard(const std::vector<std::uint8_t>& bytes) {
+    counting_.receiveStream(bytes.data(), bytes.size());
+    if (recorder_) recorder_->feed(bytes, loop_.now());
+}
+
+// From now on what the console sends is also rendered, along the fake clock, into a WAV file
+// written at quit.
+void Sim::record(const std::vector<std::string>& w) {
+    if (w.size() < 2) return error("record FILE.wav");
+    if (recorder_) return error("already recording to " + recordPath_);
+    const std::string path = joined(w, 1);
+    if (folder_.empty()) folder_ = tempFolder_ = freshCopy(dataFolder_);
+    const std::string settings = (fs::path(folder_) / module::kModuleSettingsFile).string();
+    recorder_ = std::make_unique<Recorder>(path, settings, loop_.now());
+    recordPath_ = path;
+}
+
+void Sim::finishRecording() {
+    if (!recorder_) return;
+    auto recorder = std::move(recorder_);
+    if (auto e = recorder->finish(loop_.now())) return error(*e);
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.3f", recorder->seconds());
+    out_ << "recorded " << recordPath_ << " " << seconds << " s\n";
 }
 
 // A device unplugged or plugged back in, then the console's next device check.

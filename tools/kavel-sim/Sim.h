@@ -4,6 +4,7 @@
 // line at a time. Every MIDI message sent, every wait and every message box is written as a
 // line of its own.
 
+#include "Recorder.h"
 #include "console/Kavel.h"
 #include "console/ManualEventLoop.h"
 #include "console/ScriptedUser.h"
@@ -35,6 +36,9 @@ class Sim {
     void set(const std::vector<std::string>& words);
     void typeText(const std::vector<std::string>& words);
     void get(const std::vector<std::string>& words);
+    void record(const std::vector<std::string>& words);
+    void finishRecording();
+    void heard(const std::vector<std::uint8_t>& bytes);
 
     std::ostream& out_;
     std::string dataFolder_;
@@ -46,6 +50,12 @@ class Sim {
     FakeMidiInput in2_;
     FakeMidiOutput out1_;
     std::unique_ptr<Kavel> core_;
+    // Every message sent is heard by a module that plays nothing, for its counts, and by the
+    // recording module once `record` has started one.
+    SilentSynthesizer silent_;
+    module::GsFrontEnd counting_{silent_};
+    std::unique_ptr<Recorder> recorder_;
+    std::string recordPath_;
 };
 
 // Upper-case hex bytes separated by blanks.
