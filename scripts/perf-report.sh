@@ -29,5 +29,8 @@ for run in 1 2 3; do
   build/bench/kavel_bench_jack_latency --notes 127 --samples "$out/latency-$run.csv" |
     tee "$out/latency-$run.txt"
 done
+# The built-in GS module: front end against bare FluidSynth, real-time factor, note latency.
+echo "== kavel_bench_module"
+build/bench/kavel_bench_module | tee "$out/module.txt"
 # Debian's own interpreter, which has the matplotlib just installed.
 /usr/bin/python3 scripts/perf_report.py "$out" docs/PERFORMANCE.md docs/latency-jack.png

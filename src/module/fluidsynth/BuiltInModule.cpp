@@ -85,9 +85,12 @@ void BuiltInModule::open(std::size_t) {
         }
         tried += (tried.empty() ? "" : ", ") + name;
     }
-    if (!audio->driver)
+    if (!audio->driver) {
+        const std::string why = takeFluidErrors();
         throw PortError(port_error::kNoSound, prefix + "no audio device could be opened (tried " +
-                                                  tried + "). " + takeFluidErrors());
+                                                  tried + ")." +
+                                                  (why.empty() ? "" : " " + why + "."));
+    }
     front_ = std::make_unique<GsFrontEnd>(*synth);
     synth_ = std::move(synth);
     audio_ = std::move(audio);
