@@ -3,6 +3,7 @@
 #include "midi/MidiPorts.h"
 #include "module/fluidsynth/FluidSynthesizer.h"
 
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 #include <jack/jack.h>
 
@@ -13,13 +14,30 @@ namespace kavel::module {
 
 namespace {
 
-// A JACK server already running; none is started for the module's sake.
+void silentJack(const char*) {}
+void silentAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+// A JACK server already running; none is started for the module's sake. The library's own
+// messages are muted meanwhile: a missing server is no fault.
 bool jackServerRuns() {
-    jack_status_t status{};
-    jack_client_t* probe = jack_client_open("Kavel probe", JackNoStartServer, &status);
-    if (!probe) return false;
-    jack_client_close(probe);
-    return true;
+    void (*previousError)(const char*) = jack_error_callback;
+    void (*previousInfo)(const char*) = jack_info_callback;
+    jack_set_error_function(&silentJack);
+    jack_set_info_function(&silentJack);
+    jack_client_t* probe = jack_client_open("Kavel probe", JackNoStartServer, nullptr);
+    if (probe) jack_client_close(probe);
+    jack_set_error_function(previousError);
+    jack_set_info_function(previousInfo);
+    return probe != nullptr;
+}
+
+// FluidSynth's driver, with ALSA's own messages muted: what failed is in FluidSynth's error.
+fluid_audio_driver_t* startDriver(fluid_settings_t* settings, fluid_synth_t* synth) {
+    const snd_lib_error_handler_t previous = snd_lib_error;
+    snd_lib_error_set_handler(&silentAlsa);
+    fluid_audio_driver_t* driver = new_fluid_audio_driver(settings, synth);
+    snd_lib_error_set_handler(previous);
+    return driver;
 }
 
 std::vector<std::string> driversToTry(const std::string& chosen) {
@@ -78,7 +96,7 @@ void BuiltInModule::open(std::size_t) {
             8192);
         fluid_settings_setint(audio->settings, "audio.period-size", period);
         takeFluidErrors();
-        audio->driver = new_fluid_audio_driver(audio->settings, synth->handle());
+        audio->driver = startDriver(audio->settings, synth->handle());
         if (audio->driver) {
             driverName_ = name;
             break;
