@@ -319,27 +319,50 @@ TEST_F(Config, WindowsComeBackWhollyOnTheScreen) {
     }
 }
 
-// Values that would turn into wrong MIDI bytes are brought within what their controls can set.
+// Values that would turn into wrong MIDI bytes, or that no control could show, are brought
+// within what their controls can set.
 TEST_F(Config, OutOfRangeSettingsAreBroughtIntoRange) {
     {
         auto& k = console();
         setUp(k);
         k.Salva_dati_di_avvio();
     }
-    std::string bytes = slurp(cfg());
-    for (auto [line, value] :
-         {std::pair{11, " 99 "}, {12, " -4 "}, {6, " 900 "}, {20, " 7 "}, {14, " 30000 "}})
-        bytes = replaceLine(bytes, line, value);
-    std::ofstream(cfg(), std::ios::binary | std::ios::trunc) << bytes;
-    core.reset();
-    auto& k = console();
-    k.LEGGI_FILE_AVVIO();
-    EXPECT_TRUE(user.shown.empty());
-    EXPECT_EQ(k.state.midi.CANALE_APPRESO[0], 15);
-    EXPECT_EQ(k.state.midi.CANALE_APPRESO[1], 0);
-    EXPECT_EQ(k.state.advanced.VELOCITA_TREMOLO, 127);
-    EXPECT_EQ(k.state.advanced.ACCOPPIAMENTO_GLOBALE, 2);
-    EXPECT_EQ(k.state.midi.RITARDO_NOTE, 100);
+    const std::string saved = slurp(cfg());
+    struct Case {
+        const char* labelMode; // line 16
+        const char* panelSize; // line 39
+        const char* firstLabel;
+        double scale;
+        double nameFontSize; // the size step's stop-name font
+    };
+    for (const Case c : {Case{" 7 ", " 30 ", "C", 1.6, 11}, Case{" -3 ", " 2 ", "0", 0.8, 5}}) {
+        SCOPED_TRACE(c.labelMode);
+        std::string bytes = saved;
+        for (auto [line, value] : {std::pair{11, " 99 "},
+                                   {12, " -4 "},
+                                   {6, " 900 "},
+                                   {20, " 7 "},
+                                   {14, " 30000 "},
+                                   {16, c.labelMode},
+                                   {39, c.panelSize}})
+            bytes = replaceLine(bytes, line, value);
+        std::ofstream(cfg(), std::ios::binary | std::ios::trunc) << bytes;
+        core.reset();
+        auto& k = console();
+        k.LEGGI_FILE_AVVIO();
+        EXPECT_TRUE(user.shown.empty());
+        EXPECT_EQ(k.state.midi.CANALE_APPRESO[0], 15);
+        EXPECT_EQ(k.state.midi.CANALE_APPRESO[1], 0);
+        EXPECT_EQ(k.state.advanced.VELOCITA_TREMOLO, 127);
+        EXPECT_EQ(k.state.advanced.ACCOPPIAMENTO_GLOBALE, 2);
+        EXPECT_EQ(k.state.midi.RITARDO_NOTE, 100);
+        // The memory labels show, and the standard panel has its size's fonts.
+        k.Scrivi_Etichette_memorie();
+        EXPECT_EQ(k.controls.get("C_memory", 1).caption, c.firstLabel);
+        EXPECT_DOUBLE_EQ(k.state.panel.SCALA_PANNELLO, c.scale);
+        k.SET_FONTS_NORMAL_INTERFACE();
+        EXPECT_EQ(k.controls.get("NomeFondi", 3).font.size, c.nameFontSize);
+    }
 }
 
 // A text the file cannot hold is left out when the file is written, with a message; the rest

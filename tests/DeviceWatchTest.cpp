@@ -4,6 +4,7 @@
 #include "midi/DeviceMatch.h"
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace kavel::test {
@@ -250,6 +251,54 @@ TEST_F(ModuleReturn, GetsTheWholeLiveRegistrationAgainAndTheRegistrationStays) {
     clearLog();
     k.checkDevices();
     EXPECT_TRUE(log.empty()); // once
+}
+
+// What the organist changes while the Setup dialog has the ports closed reaches the module when
+// CANCEL opens them again: the module ends as one that heard the change with the port open.
+TEST_F(ModuleReturn, ChangesMadeWhileSetupIsOpenReachTheModuleOnCancel) {
+    struct Case {
+        const char* what;
+        std::function<void(Kavel&)> change;
+        bool missed; // the module missed something while the port was closed
+    };
+    const Case cases[] = {
+        {"nothing", [](Kavel&) {}, false},
+        {"drawknobs", [](Kavel& k) { k.Tir_FO_GO_Click(4), k.Tir_AN_SW_Click(2); }, true},
+        {"a stored memory recalled", [](Kavel& k) { k.c_memory_Click(2); }, true},
+        {"a temperament chosen", [](Kavel& k) { k.selectListItem("Temperamenti", 3); }, true},
+    };
+    auto& k = console();
+    k.Tir_MU_SW_Click(5);
+    k.Tir_PED_graph_Click(3);
+    k.Rec_button_Click();
+    k.c_memory_Click(2);
+    const auto advanced = k.state.advanced;
+    k.RESET_Click();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.change(k);
+        const auto heard = module.parts;
+        k.state.advanced = advanced;
+        k.RESET_Click();
+        k.SetMidi_Click();
+        c.change(k);
+        clearLog();
+        k.procedures.call("Set_up.Command3_Click", {});
+        EXPECT_TRUE(out.isOpen());
+        // The same parts sound, each as it would have: a part switched off may keep another
+        // level, which no one hears.
+        for (std::size_t q = 1; q <= 32; ++q) {
+            const GsPart& now = module.parts[q];
+            EXPECT_EQ(now.sounds(), heard[q].sounds()) << "part " << q;
+            if (now.sounds()) {
+                EXPECT_TRUE(now == heard[q]) << "part " << q;
+            }
+        }
+        // The whole registration again only when something was missed.
+        EXPECT_EQ(std::find(log.begin(), log.end(), "E0") != log.end(), c.missed);
+        k.state.advanced = advanced;
+        k.RESET_Click();
+    }
 }
 
 } // namespace

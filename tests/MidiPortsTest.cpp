@@ -80,7 +80,7 @@ TEST_F(PortTest, DeviceOutOfRangeAndRefusedOpenThrowAndLeaveThePortClosed) {
     EXPECT_FALSE(input.isOpen());
 }
 
-TEST_F(PortTest, InputQueuesOnlyAfterStartAndDropsSysExAndStrayBytes) {
+TEST_F(PortTest, InputQueuesOnlyAfterStartAndDropsSysExStrayBytesAndUndefinedStatus) {
     input.inject({0x90, 60, 100}); // not open yet
     input.DeviceID(0);
     input.Action(action::kOpen);
@@ -90,6 +90,8 @@ TEST_F(PortTest, InputQueuesOnlyAfterStartAndDropsSysExAndStrayBytes) {
     input.inject({0xF0, 0x41, 0xF7});
     input.inject({0x3C, 0x40});
     input.inject({0xB0, 64, 127});
+    for (std::uint8_t undefined : {0xF4, 0xF5, 0xF9, 0xFD}) // no meaning to any module
+        input.inject({undefined});
     input.inject({0xC5, 7});
     ASSERT_EQ(input.MessageCount(), 2);
     EXPECT_EQ(input.Status(), 0xB0);
@@ -106,7 +108,8 @@ TEST_F(PortTest, InputQueuesOnlyAfterStartAndDropsSysExAndStrayBytes) {
 }
 
 // Each console filter setting drops exactly its own system message, opened as the console
-// opens its ports; the pairs are written out, not taken from the program's table.
+// opens its ports; the pairs are written out, not taken from the program's table. The
+// undefined FD never arrives, filtered or not.
 TEST(Filters, EachSettingDropsItsOwnStatusByte) {
     constexpr std::uint8_t kOwn[8] = {0xFE, 0xF1, 0xF6, 0xF8, 0xFA, 0xFB, 0xFD, 0xFF};
     for (std::size_t setting = 0; setting < 8; ++setting) {
@@ -130,7 +133,7 @@ TEST(Filters, EachSettingDropsItsOwnStatusByte) {
                 arrived.push_back(in->Status());
             std::vector<int> expected;
             for (std::uint8_t status : kOwn)
-                if (status != kOwn[setting]) expected.push_back(status);
+                if (status != kOwn[setting] && status != 0xFD) expected.push_back(status);
             EXPECT_EQ(arrived, expected);
         }
     }
@@ -154,6 +157,11 @@ TEST_F(PortTest, MalformedMessagesAreRefusedCountedAndReportedOnce) {
         {0xC0, 0x05, 0x200, "", true},  // program change: the second data byte is not sent
         {0xF8, 0x200, 0x200, "", true}, // clock has no data bytes at all
         {0xF7, 0, 0, "", false},
+        {0xF4, 0, 0, "", false}, // undefined: no module takes them
+        {0xF5, 0, 0, "", false},
+        {0xF9, 0, 0, "", false},
+        {0xFD, 0, 0, "", false},
+        {0xF6, 0, 0, "", true}, // tune request, defined
         {0x100, 0, 0, "", false},
         {0xF0, 0, 0, std::string("\xF0\x41\x10\xF7\xF0\x7E\xF7", 7), true},
         {0xF0, 0, 0, std::string("\xF0\x41\x10", 3), false},     // no F7
@@ -172,7 +180,7 @@ TEST_F(PortTest, MalformedMessagesAreRefusedCountedAndReportedOnce) {
         if (m.goes) ++goes;
         EXPECT_EQ(output.sent.size(), goes) << std::hex << m.status << " " << m.data1;
     }
-    EXPECT_EQ(output.refusedMessages(), 11u);
+    EXPECT_EQ(output.refusedMessages(), 15u);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].code, port_error::kMalformed);
     EXPECT_NE(errors[0].text.find("Module"), std::string::npos);

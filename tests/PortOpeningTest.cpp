@@ -209,6 +209,9 @@ TEST_F(DeviceSetup, CancelBringsBackTheDelaysButKeepsTheFilters) {
 
 TEST_F(DeviceSetup, OkOpensTheChosenDevicesAndResets) {
     auto& k = console();
+    auto& r = k.state.registration;
+    r.FO_GO[SLOT_LIVE] = r.FO_GO[SLOT_APPLIED] = 4; // a stop drawn
+    k.state.memories.ULTIMA_MEMORIA = 5;
     k.SetMidi_Click();
     k.selectListItem("InputDev1Combo", 1);
     k.selectListItem("InputDev2Combo", 0);
@@ -222,7 +225,10 @@ TEST_F(DeviceSetup, OkOpensTheChosenDevicesAndResets) {
     EXPECT_TRUE(in2.isOpen());
     EXPECT_FALSE(out.isOpen()); // no device: nothing opened, nothing sent
     EXPECT_TRUE(out.sent.empty());
-    EXPECT_EQ(k.state.registration.FO_GO[SLOT_APPLIED], 0); // the reset ran
+    // The reset ran: the startup registration, memory 1 current.
+    EXPECT_EQ(std::tuple(r.FO_GO[SLOT_LIVE], r.FO_GO[SLOT_APPLIED], r.EXPR_GO[SLOT_LIVE]),
+              std::tuple(0, 0, 127));
+    EXPECT_EQ(k.state.memories.ULTIMA_MEMORIA, 1);
 }
 
 // No output device: the list holds only "No device"; choosing it stores 0, which is "No device".

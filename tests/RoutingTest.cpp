@@ -290,13 +290,25 @@ TEST_F(RoutingDetails, ThruDialogSessions) {
     EXPECT_EQ(midi.CANALE_APPRESO[0], 6);
     thru.Command2_Click();
     EXPECT_EQ(midi.MODO_THRU, 0);
-    // Opening in mode 2 teaches the default channels again, and the labels say so.
-    midi.CANALE_APPRESO = {9, 9, 9, 0};
-    midi.MODO_THRU = 2;
-    k.MidiThru_Click();
-    EXPECT_EQ(midi.CANALE_APPRESO, (std::array<int, 4>{1, 0, 3, 0}));
-    EXPECT_EQ(k.controls.get("Custom_Thru_label", 2).caption, "channel = 4");
-    thru.Command2_Click();
+    // Opening in mode 2 teaches the default channels again, and the labels say so; CANCEL
+    // gives back the channels learned before, OK keeps the new ones.
+    for (const bool ok : {false, true}) {
+        midi.CANALE_APPRESO = {2, 6, 9, 0};
+        midi.MODO_THRU = 2;
+        k.MidiThru_Click();
+        EXPECT_EQ(midi.CANALE_APPRESO, (std::array<int, 4>{1, 0, 3, 0}));
+        EXPECT_EQ(k.controls.get("Custom_Thru_label", 2).caption, "channel = 4");
+        thru.Custom_Thru_label_Click(2);
+        play(1, {0x9B, 40, 100}); // the Pedal learns channel 12
+        ok ? thru.Command1_Click() : thru.Command2_Click();
+        EXPECT_EQ(midi.MODO_THRU, 2);
+        takeSent();
+        play(1, {0x96, 60, 100}); // channel 7: the Swell before, no division's after OK
+        play(1, {0x9B, 40, 100}); // channel 12: the Pedal learned in the dialog
+        EXPECT_EQ(takeSent(),
+                  ok ? (Strings{"96 3C 64", "92 28 64"}) : (Strings{"91 3C 64", "9B 28 64"}))
+            << ok;
+    }
     // A learning label in another mode only moves the lamp.
     midi.MODO_THRU = 0;
     k.MidiThru_Click();

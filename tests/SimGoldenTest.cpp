@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, Golden,
                          ::testing::Values("startup_quit", "protocol_errors", "reset_full_update",
                                            "memories_total_recall", "held_keys_and_organ_body",
                                            "device_lost_and_found", "memory_file",
-                                           "stops_table_editor", "hotkeys"));
+                                           "stops_table_editor", "hotkeys", "undefined_status"));
 
 TEST(Sim, EndsAtQuitAndCleansItsTemporaryFolder) {
     std::ostringstream out;

@@ -73,6 +73,14 @@ TEST(SwellCopy, FileNamesLoseFolderAndExtension) {
         {"/syx/a.b", "a.b"}, // shorter than an extension: kept whole
         {"/syx/.syx", ""},
         {"C:\\syx\\", ""},
+        // The names in the table are Windows-1252: a file system's UTF-8 name is converted,
+        // and a character the code page has not becomes a question mark.
+        {"/syx/Fl\u00fbte 8.syx", "Fl\xFBte 8"},
+        {"/syx/Voix c\u00e9leste \u2013 8.syx", "Voix c\xE9leste \x96 8"},
+        {"/syx/\u0150rgel \u266a \U0001F3B9.syx", "?rgel ? ?"},
+        {"/syx/Fl\xFBte.syx", "Fl?te"},     // not UTF-8: a byte on its own
+        {"/syx/Bass\xC3.syx", "Bass?"},     // cut short
+        {"/syx/Tab\tname.syx", "Tab?name"}, // no control characters on a label
     };
     for (const auto& [path, name] : cases)
         EXPECT_EQ(syxFileName(path), name) << path;
@@ -152,10 +160,18 @@ TEST_F(Editor, FieldsAreGreyWhenTheirEntryIsFullForTheirPage) {
     };
     for (const auto& [name, index, colour] : cases)
         EXPECT_EQ(control(name, index).backColour, colour) << name << " " << index;
-    // Redrawing is no click on a box: the flags are not written back.
+    // Redrawing is no click on a box, even for a window that takes a box set from code for a
+    // click on it: the flags come from the table and are not written back.
     core->state.stops.RINFORZABILE_FO[2] = "yes";
     table()[362] = "1";
+    core->controls.edit("Rinforzabile", 2).value = 0;
+    core->controls.drainChanged();
+    core->controls.setChangedHook([this] {
+        for (const auto& key : core->controls.drainChanged())
+            if (key.name == "Rinforzabile") ed().Rinforzabile_Click(key.index);
+    });
     ed().REFRESH_GRAFICA_FONDI();
+    core->controls.setChangedHook({});
     EXPECT_EQ(core->state.stops.RINFORZABILE_FO[2], "1");
     EXPECT_EQ(control("Rinforzabile", 2).value, 1);
     EXPECT_FALSE(ed().modified());
@@ -368,9 +384,27 @@ TEST_F(Editor, CommandsThatEndWithoutEffectChangeNothing) {
                                       " will be overwritten with current data : proceed anyway?");
     EXPECT_EQ(core->state.config.PATH_DAT, kavelDat);
     EXPECT_TRUE(ed().modified());
+    // A path the configuration file cannot keep is refused before the console switches: the
+    // next start would find no path there and fall back to the default organ.
+    for (const auto& bad :
+         {(folder / "Mine\nv2.DAT").string(), (folder / "\"Mine\", v2.DAT").string()}) {
+        core->state.stops.PATH_DAT_EDITOR = bad;
+        user.answers.push_back(Answer::Yes);
+        user.shown.clear();
+        ed().Enable_Click();
+        ASSERT_EQ(user.shown.size(), 1u);
+        EXPECT_NE(user.shown[0].text.find("was not enabled"), std::string::npos);
+        EXPECT_EQ(core->state.config.PATH_DAT, kavelDat);
+        EXPECT_FALSE(fs::exists(bad));
+        EXPECT_FALSE(fs::exists(folder / "kavel.CFG"));
+        EXPECT_TRUE(ed().modified());
+        user.answers.clear();
+    }
 }
 
 TEST_F(Editor, SavedNamesAndFlagsReadBackAndAFailedSaveKeepsEverything) {
+    const std::string reserved("kept \x01\xFF", 7); // no field shows it: saved as it is
+    table()[330] = reserved;
     type("TextMutaz", 2, "Cornetto V");
     type("Text_NomiCorpi", 3, "Pedal");
     core->controls.edit("Rinforzabile", 31).value = 1;
@@ -397,7 +431,7 @@ TEST_F(Editor, SavedNamesAndFlagsReadBackAndAFailedSaveKeepsEverything) {
     EXPECT_EQ((*read.table)[232], "Cornetto V");
     EXPECT_EQ((*read.table)[353], "Pedal");
     EXPECT_EQ((*read.table)[391], "1");
-    EXPECT_EQ((*read.table)[330], table()[330]);
+    EXPECT_EQ((*read.table)[330], reserved);
     // The console's table file is not the one saved: its names stay on the panel.
     EXPECT_EQ(core->state.config.PATH_DAT, (folder / "kavel.DAT").string());
 }

@@ -170,12 +170,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"FarLargerIsRefused",
                  [](const fs::path& f) { return sparse(f / "huge.dat", 3221225472u); }, false, "",
                  "the file is 3221225472 bytes long"},
-        ReadCase{"EmptyFileIsAnEmptyTable",
+        ReadCase{"EmptyFileIsRefused", // it would blank every stop name
                  [](const fs::path& f) {
                      spill(f / "empty.dat", "");
                      return (f / "empty.dat").string();
                  },
-                 true, "", ""},
+                 false, "", "no record"},
         ReadCase{"TruncatedRecord",
                  [](const fs::path& f) {
                      spill(f / "cut.dat", std::string("\x02\x00"
@@ -334,7 +334,12 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         RefusedCase{"EndlessDevice", [](const fs::path&) { return std::string("/dev/zero"); }},
         RefusedCase{"FarTooLarge",
-                    [](const fs::path& f) { return sparse(f / "organ.dat", 3221225472u); }}),
+                    [](const fs::path& f) { return sparse(f / "organ.dat", 3221225472u); }},
+        RefusedCase{"Empty",
+                    [](const fs::path& f) {
+                        spill(f / "organ.dat", "");
+                        return (f / "organ.dat").string();
+                    }}),
     [](const auto& info) { return info.param.name; });
 
 struct DamageCase {
@@ -476,13 +481,21 @@ TEST_F(StopsTableLoading, StartUpLoadsTheShippedOrganWhateverTheCaseOfItsName) {
     EXPECT_EQ(k.state.stops.STOPS_TABLE[200 + 1], "Principale 8'");
 }
 
-TEST_F(StopsTableLoading, WriteFailureIsReportedAndTheTableKept) {
+// A write that fails says so and leaves the file it would have replaced as it was.
+TEST_F(StopsTableLoading, WriteFailureIsReportedAndTheOldFileKept) {
     auto& k = console();
+    const auto file = (folder / "ok.dat").string();
     k.state.stops.STOPS_TABLE[7] = "keep";
+    ASSERT_TRUE(k.writeStopsTable(file));
+    k.state.stops.STOPS_TABLE[7] = std::string(70000, 'x'); // more than an entry holds
+    EXPECT_FALSE(k.writeStopsTable(file));
     EXPECT_FALSE(k.writeStopsTable((folder / "missing" / "x.dat").string()));
-    ASSERT_EQ(user.shown.size(), 1u);
-    EXPECT_EQ(user.shown[0].text.rfind("The Stops Table was not saved.", 0), 0u);
-    EXPECT_EQ(k.state.stops.STOPS_TABLE[7], "keep");
+    ASSERT_EQ(user.shown.size(), 2u);
+    for (const auto& box : user.shown)
+        EXPECT_EQ(box.text.rfind("The Stops Table was not saved.", 0), 0u);
+    ASSERT_TRUE(readDat(file).table);
+    EXPECT_EQ((*readDat(file).table)[7], "keep");
+    k.state.stops.STOPS_TABLE[7] = "new";
     EXPECT_TRUE(k.writeStopsTable((folder / "ok.dat").string()));
     EXPECT_EQ(readDat((folder / "ok.dat").string()).table, k.state.stops.STOPS_TABLE);
 }

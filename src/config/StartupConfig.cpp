@@ -83,8 +83,8 @@ std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
     // A control character in a path is damage, not a name: it would open some other file.
     if (!path || !storableText(*path)) return failure();
     c.PATH_DAT = *path;
-    // Settings that end up in MIDI bytes or loop counts are kept within what their controls
-    // can set, each as it is read: a damaged file must not stall every note or turn one
+    // Settings that end up in MIDI bytes, loop counts or labels are kept within what their
+    // controls can set, each as it is read: a damaged file must not stall every note or turn one
     // message into another, even when a later value fails and the defaults leave it alone.
     constexpr int kAny = 32767;
     const std::tuple<int*, int, int> numbers[] = {
@@ -95,7 +95,7 @@ std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
         {&m.MODO_THRU, -kAny, kAny},       {&m.CANALE_APPRESO[0], 0, 15},
         {&m.CANALE_APPRESO[1], 0, 15},     {&m.CANALE_APPRESO[2], 0, 15},
         {&m.RITARDO_NOTE, 0, 100},         {&m.RITARDO_SYSEX, 0, 100},
-        {&mem.MODO_ETICHETTE, -kAny, kAny}};
+        {&mem.MODO_ETICHETTE, 0, 2}};
     for (const auto& [v, low, high] : numbers) {
         auto x = in.integer();
         if (!x) return failure();
@@ -144,7 +144,8 @@ std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
     panel.fontItalic = *italic == 1;
     panel.INTERFACCIA_GRAFICA = *graphic == 1;
     controls.edit("Graphmode").value = panel.INTERFACCIA_GRAFICA;
-    panel.SCALA_PANNELLO = *scale / 10.0;
+    // The sizes the editor's slider offers, each with its font step.
+    panel.SCALA_PANNELLO = std::clamp(*scale, 8, 16) / 10.0;
 
     const auto fields = fieldsInOrder(state.registration);
     for (int slot = kFixedFirst; slot <= kFixedLast; ++slot) {

@@ -109,6 +109,9 @@ class Kavel {
     void openPortReporting(MidiOutput& output, int device);
     // After the Setup dialog's OK or CANCEL: a chosen device that was not listed is looked for.
     void watchUnopened();
+    // For a module that missed messages: the reset's global strings, the Advanced window's
+    // choices and the whole live registration, which stays as it is.
+    void resendRegistration();
 
     // Keyboard input.
     void MIDIInput1_Message();
@@ -326,7 +329,6 @@ class Kavel {
     // A device lost while open, and found again: ports 0 and 1 the inputs, 2 the output.
     void deviceLost(int port, const std::string& text);
     void reopenLost(int port);
-    void resendRegistration();
     // The reset's global strings and the chosen reverb, with their waits.
     void sendGlobalReset();
 

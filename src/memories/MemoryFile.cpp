@@ -108,6 +108,9 @@ void Kavel::Loadfile_Click() {
     if (DIALOGO_APRI(user_, "Load memories from file", kExtension, path) != 0) return;
     SPENGO_MEMORIE();
     Spengo_Graduatore();
+    // The file may change the memory last recalled: after a failure it no longer holds what the
+    // console shows, so a stop change must not light it as changed.
+    state.memories.MEMORIA_INTATTA = false;
 
     // What was read before a failure stays: the memories are then partly replaced, and no
     // reset or recall follows.

@@ -22,10 +22,9 @@ void Kavel::TempMemButton_Click(int Index) {
 }
 
 void Kavel::LoadBuffer_Click(int Index) {
-    // Either buffer stored makes both loadable; one never stored holds the all-zero registration.
-    const bool stored = controls.get("TempMemButton", 0).backColour == Colour::system(kLit) ||
-                        controls.get("TempMemButton", 1).backColour == Colour::system(kLit);
-    if (!stored) {
+    // Only the button's own buffer: one never stored holds the all-zero registration, which
+    // would silence the organ.
+    if (controls.get("TempMemButton", Index).backColour != Colour::system(kLit)) {
         user_.messageBox({"NO buffered stops available! To load it, push T1 or T2 buffer memories",
                           "", Buttons::Ok, Icon::Exclamation, 0});
         return;

@@ -35,6 +35,11 @@ bool isDataByte(int b) {
     return b >= 0 && b <= 0x7F;
 }
 
+// System status bytes MIDI leaves undefined: no module gives them a meaning.
+bool isUndefinedStatus(int status) {
+    return status == 0xF4 || status == 0xF5 || status == 0xF9 || status == 0xFD;
+}
+
 } // namespace
 
 // ---- both
@@ -82,13 +87,17 @@ void MidiOutput::Action(int code) {
         closeIfOpen();
         break;
     case action::kSend: {
-        if (!isOpen()) return;
+        if (!isOpen()) {
+            ++unsent_;
+            return;
+        }
         bool sent;
         if (status_ == 0xF0) {
             if (!isSysExStream(sysex_)) return refuse();
             sent = backendSend(reinterpret_cast<const std::uint8_t*>(sysex_.data()), sysex_.size());
         } else {
-            if (status_ < 0x80 || status_ > 0xFF || status_ == 0xF7) return refuse();
+            if (status_ < 0x80 || status_ > 0xFF || status_ == 0xF7 || isUndefinedStatus(status_))
+                return refuse();
             const std::size_t size = shortLength(status_);
             if ((size > 1 && !isDataByte(data1_)) || (size > 2 && !isDataByte(data2_)))
                 return refuse();
@@ -155,8 +164,9 @@ void MidiInput::Action(int code) {
 void MidiInput::receive(const std::uint8_t* bytes, std::size_t size) noexcept {
     if (size == 0 || !started_.load(std::memory_order_acquire)) return;
     const std::uint8_t status = bytes[0];
-    // Keyboards' SysEx never reaches the console, nor does a stray data byte.
-    if (status == 0xF0 || status == 0xF7 || status < 0x80) return;
+    // Keyboards' SysEx never reaches the console, nor does a stray data byte or a status byte
+    // that means nothing.
+    if (status == 0xF0 || status == 0xF7 || status < 0x80 || isUndefinedStatus(status)) return;
     if (filtered_[status].load(std::memory_order_relaxed)) return;
     ShortMessage m{status, size > 1 ? bytes[1] : std::uint8_t{0},
                    size > 2 ? bytes[2] : std::uint8_t{0}};

@@ -93,6 +93,8 @@ class MidiOutput : public MidiPort {
     // a message that is not valid MIDI is never sent, only counted (and reported once).
     void Action(int code);
     unsigned refusedMessages() const { return refused_; }
+    // Messages meant for the module while the port was closed.
+    unsigned unsentMessages() const { return unsent_; }
 
   protected:
     // Return false when the driver refused the message.
@@ -107,6 +109,7 @@ class MidiOutput : public MidiPort {
     int data2_ = 0;
     std::string sysex_;
     unsigned refused_ = 0;
+    unsigned unsent_ = 0;
     bool refusalReported_ = false;
 };
 

@@ -120,6 +120,7 @@ void SetupDialog::place() {
 
 void SetupDialog::Form_Load() {
     loaded_ = true;
+    unsentAtOpening_ = k_.MIDIOutput1.unsentMessages();
     k_.centreOnScreen(kWindow, "light.ico");
     showModuleSettings();
 }
@@ -244,7 +245,12 @@ void SetupDialog::Command3_Click() {
     midi.RITARDO_NOTE = savedNote_;
     k_.watchUnopened();
     close();
-    k_.AGGIORNAMENTO_KAVEL();
+    // What changed while the output was closed (a drawknob, a memory, the Advanced window)
+    // never reached the module, though the console counts it applied: it gets it all now.
+    if (k_.MIDIOutput1.isOpen() && k_.MIDIOutput1.unsentMessages() != unsentAtOpening_)
+        k_.resendRegistration();
+    else
+        k_.AGGIORNAMENTO_KAVEL();
 }
 
 void SetupDialog::close() {

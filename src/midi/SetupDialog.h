@@ -44,6 +44,7 @@ class SetupDialog {
     Kavel& k_;
     int savedSysex_ = 0;
     int savedNote_ = 0;
+    unsigned unsentAtOpening_ = 0; // the output's unsent count as the ports closed
     bool loaded_ = false;
 };
 

@@ -85,6 +85,8 @@ void ThruDialog::Form_Load() {
     k_.centreOnScreen(kWindow, "wrench.ico");
     auto& midi = k_.state.midi;
     midi.MODO_THRU_PRECEDENTE = midi.MODO_THRU;
+    // Opening in mode 2 teaches the default channels again: CANCEL brings back these.
+    channelsAtOpening_ = midi.CANALE_APPRESO;
     // Selecting the option runs its click, as the organist's click would.
     if (midi.MODO_THRU >= 0 && midi.MODO_THRU <= 2) {
         k_.controls.edit("Thru_choose", midi.MODO_THRU).value = 1;
@@ -127,6 +129,7 @@ void ThruDialog::Command1_Click() {
 void ThruDialog::Command2_Click() {
     auto& midi = k_.state.midi;
     midi.MODO_THRU = midi.MODO_THRU_PRECEDENTE;
+    midi.CANALE_APPRESO = channelsAtOpening_;
     k_.ADATTA_PULSANTE_THRU();
     midi.APPRENDI_CANALE = false;
     close();

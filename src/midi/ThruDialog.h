@@ -2,7 +2,9 @@
 
 // The Thru dialog `Thru_form`: the choice of thru mode and, in Fixed Rechanneling, the
 // learning of each division's keyboard channel. It works live on the console's settings; OK
-// keeps them, CANCEL brings back only the mode.
+// keeps them, CANCEL brings back the mode and the learned channels it opened with.
+
+#include <array>
 
 namespace kavel {
 
@@ -32,6 +34,7 @@ class ThruDialog {
     void place();
     void close();
     Kavel& k_;
+    std::array<int, 4> channelsAtOpening_{};
     bool loaded_ = false;
 };
 

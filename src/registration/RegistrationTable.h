@@ -38,6 +38,7 @@ struct RegistrationTable {
     std::array<SlotArray, 3> ANNULL_GO{}; // group 0 Fondi, 1 Mutazioni, 2 Ancie
     std::array<SlotArray, 3> ANNULL_SW{};
     SlotArray SUBOTTAVA_PED{};
+    bool operator==(const RegistrationTable&) const = default;
 };
 
 } // namespace kavel

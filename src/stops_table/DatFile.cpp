@@ -6,6 +6,9 @@ namespace kavel {
 
 DatResult decodeDat(std::string_view bytes) {
     StopsTableEntries table;
+    // A short file leaves its last entries empty, but one with no record at all is no table:
+    // taken as one it would blank every stop name.
+    if (bytes.empty()) return {std::nullopt, "the file holds no record"};
     std::size_t at = 0;
     for (int i = 0; i < kStopsTableSize; ++i) {
         if (at == bytes.size()) break; // a short file: the rest stay empty

@@ -2,6 +2,7 @@
 
 #include "config/FileDialogs.h"
 #include "config/FileNames.h"
+#include "config/TextValues.h"
 #include "console/Kavel.h"
 #include "stops_table/DatFile.h"
 #include "stops_table/EditorMenu.h"
@@ -482,6 +483,17 @@ void StopsTableEditor::LoadDAT_Click() {
 
 void StopsTableEditor::Enable_Click() {
     auto& s = k_.state;
+    // The configuration names the console's table: a path it cannot keep would be left out
+    // of it, and the next start would load the default organ in its place.
+    if (!storableText(s.stops.PATH_DAT_EDITOR)) {
+        k_.user().messageBox(
+            {"The Stops Table path \"" + s.stops.PATH_DAT_EDITOR +
+                 "\" holds a line end, a control character or a double quote that the "
+                 "configuration file cannot keep: the table was not enabled. Save it under "
+                 "another name, then enable it.",
+             kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
+        return;
+    }
     const std::string question =
         modified_ ? "Warning : " + s.stops.PATH_DAT_EDITOR +
                         " will be overwritten with current data : proceed anyway?"

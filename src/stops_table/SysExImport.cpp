@@ -1,13 +1,15 @@
 #include "stops_table/SysExImport.h"
 
 #include "config/FileNames.h"
+#include "stops_table/CodePage.h"
 
 namespace kavel {
 
 std::string syxFileName(const std::string& path) {
     std::string name = fileNameOf(path);
     if (name.size() >= 4) name.resize(name.size() - 4);
-    return name;
+    // The file system names files in UTF-8; the table's names are in the Windows code page.
+    return windows1252FromUtf8(name);
 }
 
 std::string deriveSwellCopy(std::string_view great) {

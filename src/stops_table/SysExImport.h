@@ -9,7 +9,7 @@
 namespace kavel {
 
 // The path's name after its last "\" or "/", less its last four characters (".syx"); a name
-// shorter than four characters is kept whole.
+// shorter than four characters is kept whole. The path is UTF-8, the name Windows-1252.
 std::string syxFileName(const std::string& path);
 
 // The Swell copy of Great SysEx: each message re-addressed from the 0x48 block to 0x58, its
