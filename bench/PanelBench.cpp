@@ -25,13 +25,18 @@ struct Console {
     kavel::Kavel core{kavel::Ports{in1, in2, out}, loop, user, KAVEL_PROGRAM_DIR};
     kavel::MainWindow window{core};
 
-    explicit Console(bool graphic) {
+    // `room`: the window's size in pixels; empty, the panel's own size.
+    explicit Console(bool graphic, QSize room = {}) {
         out.devices.names = {"Module"};
         core.state.config.PATH_CFG = "/nonexistent/kavel.CFG"; // defaults, nothing written
         core.Form_Load();
         build(graphic);
         window.show();
         (void)QTest::qWaitForWindowExposed(&window);
+        if (room.isValid()) {
+            window.resize(room);
+            QApplication::processEvents();
+        }
     }
     void build(bool graphic) {
         core.state.panel.INTERFACCIA_GRAFICA = graphic;
@@ -43,8 +48,8 @@ struct Console {
 };
 
 // A click on a drawknob through the widget, the update, the redraw and a repaint of the window.
-void clickToRepaint(benchmark::State& state, bool graphic) {
-    Console c(graphic);
+void clickToRepaint(benchmark::State& state, bool graphic, QSize room = {}) {
+    Console c(graphic, room);
     const char* knob = graphic ? "Tir_FO_GO_graph" : "Tir_FO_GO";
     int row = 1;
     for (auto _ : state) {
@@ -62,6 +67,22 @@ void BM_ClickToRepaintStandard(benchmark::State& state) {
 void BM_ClickToRepaintGraphic(benchmark::State& state) {
     clickToRepaint(state, true);
 }
+// The same with the window filling a 1920 x 1080 screen: the panel scaled, its pictures and
+// fonts with it.
+void BM_ClickToRepaintGraphicFullScreen(benchmark::State& state) {
+    clickToRepaint(state, true, QSize(1920, 1080));
+}
+void BM_ClickToRepaintStandardFullScreen(benchmark::State& state) {
+    clickToRepaint(state, false, QSize(1920, 1080));
+}
+BENCHMARK(BM_ClickToRepaintGraphicFullScreen)
+    ->UseManualTime()
+    ->Iterations(200)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClickToRepaintStandardFullScreen)
+    ->UseManualTime()
+    ->Iterations(200)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClickToRepaintStandard)
     ->UseManualTime()
     ->Iterations(200)

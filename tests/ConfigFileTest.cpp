@@ -282,23 +282,31 @@ INSTANTIATE_TEST_SUITE_P(
                    "value 1 is missing"}),
     [](const auto& info) { return info.param.name; });
 
-// A 20000 x 15000 twip screen and the main window's design size, 12000 x 9000: a window
-// wholly on the screen stays where it was; any other comes back centred.
+// A 20000 x 15000 twip screen. A saved place is checked once the window has its size: the
+// graphic panel's 10650 x 10200, the standard panel's 7744 x 5596 at 80 %, or the size the
+// organist left the window at. Wholly on the screen, it stays; else the window comes back
+// centred.
 TEST_F(Config, WindowsComeBackWhollyOnTheScreen) {
     user.screenSize = {20000, 15000};
     struct Case {
         const char* top;
         const char* left;
+        bool graphic;
+        const char* windowFile; // kavel-window.txt, none when empty
         double wantTop, wantLeft;
     };
+    const char* sized = "panel=10650x10200\nsize=16000x12000\nmaximised=0\n";
     const Case cases[] = {
-        {" 450 ", " 600 ", 450, 600},        // on the screen
-        {" 6000 ", " 8000 ", 6000, 8000},    // touching the far corner
-        {" 16000 ", " 600 ", 3000, 4000},    // below the screen
-        {" 450 ", " 19000 ", 3000, 4000},    // partly off to the right
-        {" 6001 ", " 600 ", 3000, 4000},     // one twip too low
-        {" -15 ", " 600 ", 3000, 4000},      // above the screen
-        {" -1e300 ", " 1e300 ", 3000, 4000}, // nonsense, but numbers
+        {" 450 ", " 600 ", true, "", 450, 600},        // on the screen
+        {" 4800 ", " 9350 ", true, "", 4800, 9350},    // touching the far corner
+        {" 4801 ", " 600 ", true, "", 2400, 4675},     // one twip too low
+        {" 16000 ", " 600 ", true, "", 2400, 4675},    // below the screen
+        {" -15 ", " 600 ", true, "", 2400, 4675},      // above the screen
+        {" -1e300 ", " 1e300 ", true, "", 2400, 4675}, // nonsense, but numbers
+        {" 9000 ", " 12000 ", false, "", 9000, 12000}, // the small panel fits far down
+        {" 9000 ", " 12300 ", false, "", 4702, 6128},  // but not beyond the edge
+        {" 3000 ", " 4000 ", true, sized, 3000, 4000}, // the larger window fits
+        {" 3001 ", " 4000 ", true, sized, 1500, 2000}, // centred at its own size
     };
     {
         auto& k = console();
@@ -307,15 +315,53 @@ TEST_F(Config, WindowsComeBackWhollyOnTheScreen) {
     }
     const std::string good = slurp(cfg());
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.top) + "," + c.left);
-        const std::string placed = replaceLine(replaceLine(good, 24, c.top), 25, c.left);
+        SCOPED_TRACE(std::string(c.top) + "," + c.left + (c.graphic ? " graphic" : " 80 %"));
+        std::string placed = replaceLine(replaceLine(good, 24, c.top), 25, c.left);
+        placed = replaceLine(replaceLine(placed, 38, c.graphic ? " 1 " : " 0 "), 39, " 8 ");
         std::ofstream(cfg(), std::ios::binary | std::ios::trunc) << placed;
+        fs::remove(folder / "kavel-window.txt");
+        if (*c.windowFile) std::ofstream(folder / "kavel-window.txt") << c.windowFile;
         core.reset();
         auto& k = console();
-        k.LEGGI_FILE_AVVIO();
-        EXPECT_EQ(k.state.config.MAIN_TOP, c.wantTop);
-        EXPECT_EQ(k.state.config.MAIN_LEFT, c.wantLeft);
-        EXPECT_EQ(k.state.config.ADV_TOP, 1500); // the Advanced window's own place stands
+        k.Form_Load();
+        EXPECT_EQ(k.controls.get("Kavel").top, c.wantTop);
+        EXPECT_EQ(k.controls.get("Kavel").left, c.wantLeft);
+    }
+}
+
+// The window's size goes beside kavel.CFG with the panel it was chosen for, and comes back
+// only to a panel of that size.
+TEST_F(Config, WindowSizeComesBackToTheSamePanel) {
+    struct Case {
+        bool graphicAtRestart;
+        int wantWidth, wantHeight; // 0: the panel's own size
+        bool wantMaximised;
+    };
+    const Case cases[] = {{true, 16000, 12000, true}, {false, 0, 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.graphicAtRestart);
+        {
+            auto& k = console();
+            k.Form_Load();
+            setUp(k);
+            k.state.panel.INTERFACCIA_GRAFICA = true;
+            k.LOAD_GRAPHIC_INTERFACE();
+            k.state.panel.windowWidth = 16000;
+            k.state.panel.windowHeight = 12000;
+            k.state.panel.windowMaximised = true;
+            k.state.panel.INTERFACCIA_GRAFICA = c.graphicAtRestart;
+            k.state.panel.SCALA_PANNELLO = 1.0;
+            k.Salva_dati_di_avvio();
+        }
+        EXPECT_EQ(slurp(folder / "kavel-window.txt"),
+                  "panel=10650x10200\nsize=16000x12000\nmaximised=1\n");
+        core.reset();
+        auto& k = console();
+        k.Form_Load();
+        EXPECT_EQ(k.state.panel.windowWidth, c.wantWidth);
+        EXPECT_EQ(k.state.panel.windowHeight, c.wantHeight);
+        EXPECT_EQ(k.state.panel.windowMaximised, c.wantMaximised);
+        core.reset();
     }
 }
 

@@ -1,6 +1,8 @@
 // The layouts as the console places them, without a screen.
 
 #include "RegistrationFixture.h"
+#include "panel/CaptionFit.h"
+#include "panel/PanelFit.h"
 
 namespace kavel::test {
 namespace {
@@ -97,6 +99,87 @@ TEST_F(PanelLayout, ThruAndSubOctaveButtonsByMode) {
         EXPECT_EQ(k.controls.get("THRUBUTTON").left, c.thruLeft);
         EXPECT_EQ(k.controls.get("THRUBUTTON").visible, c.thruShown);
     }
+}
+
+// Every character one point wide, a line 1.25 points high: sizes anyone can work out.
+struct EvenText : TextMetrics {
+    double width(std::string_view line, double points) const override {
+        return static_cast<double>(line.size()) * points;
+    }
+    double height(int lines, double points) const override { return lines * points * 1.25; }
+};
+
+TEST(CaptionFit, TheLargestSizeThatHoldsEveryWordWhole) {
+    struct Case {
+        const char* caption;
+        double width, height, largest;
+        bool wrap;
+        double points;
+        std::vector<std::string> lines;
+        bool whole;
+    };
+    const Case cases[] = {
+        // Room for it as it is.
+        {"Flauto 8'", 100, 20, 10, true, 10, {"Flauto 8'"}, true},
+        // Two lines at the largest size rather than one line smaller.
+        {"Principale 8' + Ottava 4'",
+         130,
+         30,
+         10,
+         true,
+         10,
+         {"Principale 8'", "+ Ottava 4'"},
+         true},
+        // Too long at 10 either way: the size comes down, words stay whole.
+        {"Principale 8' + Ottava 4' + Flauto 8'",
+         60,
+         20,
+         10,
+         true,
+         4.5,
+         {"Principale 8'", "+ Ottava 4' +", "Flauto 8'"},
+         true},
+        // One line only: the padding goes, the word stays.
+        {"                 Great ", 30, 12, 8, false, 6, {"Great"}, true},
+        {"Swell", 50, 12, 8, false, 8, {"Swell"}, true},
+        // Nothing holds it: the smallest size, still word by word.
+        {"Contrabbasso Violoncello", 5, 2, 4, true, 1, {"Contrabbasso", "Violoncello"}, false},
+        {"", 10, 10, 8, true, 8, {}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        const FittedCaption fit =
+            fitCaption(c.caption, c.width, c.height, c.largest, 1, c.wrap, EvenText{});
+        EXPECT_EQ(fit.points, c.points);
+        EXPECT_EQ(fit.lines, c.lines);
+        EXPECT_EQ(fit.whole, c.whole);
+    }
+}
+
+TEST(PanelFit, ScalesAsOnePieceKeepingProportionsAndCentred) {
+    struct Case {
+        int roomWidth, roomHeight; // pixels, for a 10650 x 10200 twip panel (710 x 680)
+        double zoom;
+        int left, top;
+    };
+    const Case cases[] = {
+        {710, 680, 1.0, 0, 0},     // its own size
+        {1420, 680, 1.0, 355, 0},  // wider only: centred across
+        {1420, 1360, 2.0, 0, 0},   // twice each way
+        {1920, 1020, 1.5, 427, 0}, // a maximised window: the height decides
+    };
+    for (const Case& c : cases) {
+        const PanelFit fit = fitPanel(10650, 10200, c.roomWidth, c.roomHeight);
+        EXPECT_DOUBLE_EQ(fit.zoom, c.zoom);
+        EXPECT_EQ(fit.left, c.left);
+        EXPECT_EQ(fit.top, c.top);
+    }
+    // Controls that touch at the design size still touch at any zoom; none vanishes.
+    const PanelFit odd{1.37, 5, 7};
+    const PixelRect a = onScreen(100, 100, 1000, 240, odd);
+    const PixelRect b = onScreen(1100, 100, 1000, 240, odd);
+    EXPECT_EQ(a.left + a.width, b.left);
+    EXPECT_EQ(onScreen(0, 0, 1, 1, odd).width, 1);
 }
 
 } // namespace

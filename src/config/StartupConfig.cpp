@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <string_view>
 #include <tuple>
 
 namespace kavel {
@@ -31,8 +32,13 @@ void Kavel::keepOnScreen(double& top, double& left, const char* window) {
     const ScreenSize screen = user_.screen();
     const auto& own = controls.get(window);
     const auto& main = controls.get("Kavel");
-    const int width = own.width > 0 ? own.width : main.width;
-    const int height = own.height > 0 ? own.height : main.height;
+    int width = own.width > 0 ? own.width : main.width;
+    int height = own.height > 0 ? own.height : main.height;
+    // The main window as it will open: at the size the organist gave it.
+    if (std::string_view(window) == "Kavel" && state.panel.windowWidth > 0) {
+        width = state.panel.windowWidth;
+        height = state.panel.windowHeight;
+    }
     // Centred means both ways: half a window at the edge of the screen is no help.
     const bool fits = placeOnScreen(top, height, screen.height) == top &&
                       placeOnScreen(left, width, screen.width) == left;
@@ -118,8 +124,8 @@ std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
         if (!x) return failure();
         *pos = *x;
     }
-    keepOnScreen(c.ADV_TOP, c.ADV_LEFT, "Advanced");
-    keepOnScreen(c.MAIN_TOP, c.MAIN_LEFT, "Kavel");
+    // Kept as saved: whether a window fits the screen is known only once it has its size,
+    // after the panel is built (start-up checks it then).
 
     for (bool& filter : m.FILTRI_INGRESSO) {
         auto x = in.integer();
@@ -279,6 +285,7 @@ void Kavel::Salva_dati_di_avvio() {
     if (!leftOut.empty())
         user_.messageBox({leftOut, kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
     saveDeviceNames();
+    saveWindowSize();
 }
 
 void Kavel::EnableCFG_Click() {

@@ -262,6 +262,10 @@ class Kavel {
     void selectAdvancedChoices();
     // Keeps a window wholly on the screen, centring it where it would not be.
     void keepOnScreen(double& top, double& left, const char* window);
+    // The main window's size as the organist left it, kept beside kavel.CFG, whose format
+    // has no room for it: taken back only for a panel of the same design size.
+    void restoreWindowSize();
+    void saveWindowSize();
 
   private:
     ControlState& place(const std::string& name, int index, ControlKind kind, int left, int top,
@@ -358,6 +362,7 @@ class Kavel {
     bool running_ = true;
     bool firstPlacement_ = false; // no saved window places: the defaults' message was shown
     std::string firstStartOutput_;
+    bool windowSizeKnown_ = false; // the main window's size taken back at start-up
 };
 
 } // namespace kavel

@@ -88,6 +88,11 @@ struct PanelState {
     double fontSize = 0;
     bool fontBold = false;
     bool fontItalic = false;
+    // The main window as the organist sized it: the room its panel has, in twips (0: the
+    // panel's own size), and whether it fills the screen. The panel scales to the room.
+    int windowWidth = 0;
+    int windowHeight = 0;
+    bool windowMaximised = false;
 };
 
 struct StopsTableState {

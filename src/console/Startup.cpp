@@ -51,7 +51,9 @@ void Kavel::Form_Load() {
 
     AGGIORNAMENTO_KAVEL();
 
-    // The panel has its size by now: the saved place must still hold all of it.
+    // The panel has its size by now, and the window the size it was left at: the saved place
+    // must still hold all of it.
+    restoreWindowSize();
     auto& c = state.config;
     keepOnScreen(c.MAIN_TOP, c.MAIN_LEFT, "Kavel");
     auto& window = controls.edit("Kavel");

@@ -81,6 +81,11 @@ constexpr Command kLowerRow[] = {
     {"LoadBuffer", 1, "L2", "Load on Kavel Buffered Combination S2"},
 };
 
+// The standard panel at 100 %: a stop's name over its knobs, in rows 465 apart; the canceller
+// row under the stop frame.
+constexpr int kNameHeight = 320;
+constexpr int kCancellerTop = 5400;
+
 // Twips at the panel's size; whole twips, as the window has no finer unit (the small term
 // keeps 6870 x 0.8 at 5496, not one below it).
 int scaled(double twips, double s) {
@@ -152,9 +157,10 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
         auto& window = controls.edit(kMain);
         window.width = at(9680);
         window.height = at(6870) + scaled(500, 1 - s);
+        p.windowWidth = p.windowHeight = 0; // a new size: the window takes it
     }
     constexpr int kFrameLeft = 100;
-    constexpr int kFrameTop = 530;
+    constexpr int kFrameTop = 495;
     place("Panel_nograph", -1, ControlKind::Frame, at(kFrameLeft), at(kFrameTop), at(9468),
           at(4900))
         .visible = true;
@@ -167,7 +173,7 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
             const int top = kFrameTop + 160 + (k % 10) * 465;
             // The name over its two knobs, the Great on the left; a Pedal name is its knob.
             auto& name = place(g.name, k, ControlKind::Label, at(left), at(top), at(996),
-                               at(g.great ? 310 : 465));
+                               at(g.great ? kNameHeight : 465));
             name.align = Align::Centre;
             name.visible = true;
             if (name.backColour.kind == Colour::Kind::Default)
@@ -175,7 +181,8 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
             if (g.great) {
                 for (int side = 0; side < 2; ++side) {
                     auto& knob = place(side == 0 ? g.great : g.swell, k, ControlKind::Label,
-                                       at(left + side * 498), at(top + 310), at(498), at(155));
+                                       at(left + side * 498), at(top + kNameHeight), at(498),
+                                       at(465 - kNameHeight));
                     knob.align = Align::Right;
                     knob.backColour = Colour::system(kDark);
                     knob.visible = true;
@@ -185,7 +192,7 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
         }
         auto& heading =
             place("LabelCorpiOrgano", static_cast<int>(gi), ControlKind::Label,
-                  at(kFrameLeft + g.blockLeft + 100), at(300), at(g.columns * 1005 - 200), at(210));
+                  at(kFrameLeft + g.blockLeft + 100), at(280), at(g.columns * 1005 - 200), at(205));
         heading.caption = state.stops.STOPS_TABLE[stops::kGroupNames + gi];
         heading.align = Align::Centre;
         heading.foreColour = Colour::system(18);
@@ -201,25 +208,29 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
     };
     commandsAt(kTopRow, 100, 30, 1050, 1000);
     commandsAt(kPedalCouplers, 7425, 30, 1050, 1000);
-    commandsAt(std::span(kCancellerRow).first(6), 100, 5450, 1040, 1000);
-    commandsAt(std::span(kCancellerRow).subspan(6), 6350, 5450, 1300, 1250);
+    commandsAt(std::span(kCancellerRow).first(6), 100, kCancellerTop, 1040, 1000);
+    commandsAt(std::span(kCancellerRow).subspan(6), 6350, kCancellerTop, 1300, 1250);
     commandsAt(kLowerRow, 100, 5870, 1300, 1250);
     placeThruAndSubOctave();
 
-    // The memory indicators: free 1..12 on the left, fixed 1..12 on the right.
+    // The memory indicators between the cancellers and the lower row, as tall as the lower
+    // row's place lets each kind be: free 1..12 on the left, a gap, fixed 1..12.
+    constexpr int kMemoryTop = kCancellerTop + 250;
     for (int i = 1; i <= 12; ++i) {
         for (int fixed = 0; fixed < 2; ++fixed) {
-            const int left = 100 + (fixed * 12 + i - 1) * 394;
-            place(fixed ? "Graduatore" : "C_memory", i, ControlKind::Label, at(left), at(5700),
-                  at(370), at(150))
+            const int left = 100 + (fixed * 12 + i - 1) * 380 + fixed * 350;
+            place(fixed ? "Graduatore" : "C_memory", i, ControlKind::Label, at(left),
+                  at(kMemoryTop), at(360), at(5860 - kMemoryTop))
                 .align = Align::Centre;
-            place(fixed ? "LedFix" : "LedFree", i, ControlKind::Picture, at(left), at(5700),
-                  at(150), at(150));
-            place("Numerino_Led", fixed * 12 + i, ControlKind::Label, at(left + 160), at(5700),
-                  at(220), at(150));
+            place(fixed ? "LedFix" : "LedFree", i, ControlKind::Picture, at(left),
+                  at(kMemoryTop + 60), at(140), at(140));
+            // Dark on the pale panel, whatever the board's colour was.
+            place("Numerino_Led", fixed * 12 + i, ControlKind::Label, at(left + 140),
+                  at(kMemoryTop), at(230), at(5910 - kMemoryTop))
+                .foreColour = Colour::system(18);
         }
     }
-    place("Numerino_Led", 0, ControlKind::Label, at(8950), at(5450), at(600), at(240));
+    place("Numerino_Led", 0, ControlKind::Label, at(8950), at(kCancellerTop), at(600), at(240));
     // Step 2, now that every control it dresses is in place.
     SET_FONTS_NORMAL_INTERFACE();
 
@@ -241,10 +252,13 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
     constexpr int kPitchY = 860;
     constexpr int kGridLeft = 150;
     constexpr int kGridTop = 600;
-    constexpr int kKnob = 510;
+    // A plate tall enough for a long name on three lines, the knobs under it.
+    constexpr int kPlate = 380;
+    constexpr int kKnob = 450;
     auto& window = controls.edit(kMain);
     window.width = kGridLeft * 2 + 9 * kPitchX;
     window.height = kGridTop + 10 * kPitchY + 1000;
+    p.windowWidth = p.windowHeight = 0;
 
     // Step 2.
     auto& board =
@@ -272,21 +286,22 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
         for (int k = 0; k < g.rows; ++k) {
             const int left = blockLeft + (k / 10) * kPitchX;
             const int top = kGridTop + (k % 10) * kPitchY;
-            place(g.plate, k, ControlKind::Picture, left, top, 1100, 320).picture = plate;
-            place(g.plateName, k, ControlKind::Label, left, top, 1100, 320).align = Align::Centre;
+            place(g.plate, k, ControlKind::Picture, left, top, 1100, kPlate).picture = plate;
+            place(g.plateName, k, ControlKind::Label, left, top, 1100, kPlate).align =
+                Align::Centre;
             // The captions show only where a knob's picture cannot be read.
             if (g.swellKnobs) {
-                auto& great = place(g.greatKnobs, k, ControlKind::Picture, left + 20, top + 330,
-                                    kKnob, kKnob);
+                auto& great = place(g.greatKnobs, k, ControlKind::Picture, left + 60,
+                                    top + kPlate + 10, kKnob, kKnob);
                 great.picture = p.PIC_TIRANTE_OFF_GO;
                 great.caption = "Gt";
-                auto& swell = place(g.swellKnobs, k, ControlKind::Picture, left + 570, top + 330,
-                                    kKnob, kKnob);
+                auto& swell = place(g.swellKnobs, k, ControlKind::Picture, left + 590,
+                                    top + kPlate + 10, kKnob, kKnob);
                 swell.picture = p.PIC_TIRANTE_OFF_SW;
                 swell.caption = "Sw";
             } else {
-                auto& pedal = place(g.greatKnobs, k, ControlKind::Picture, left + 295, top + 330,
-                                    kKnob, kKnob);
+                auto& pedal = place(g.greatKnobs, k, ControlKind::Picture, left + 325,
+                                    top + kPlate + 10, kKnob, kKnob);
                 pedal.picture = p.PIC_TIRANTE_OFF;
                 pedal.caption = "Ped";
             }
@@ -307,16 +322,17 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
     commandsAt(kCancellerRow, kGridLeft, below + 20, 1290, 1240);
     commandsAt(kLowerRow, kGridLeft, below + 660, 1290, 1240);
     placeThruAndSubOctave();
+    // Free 1..12, a gap, fixed 1..12.
     for (int i = 1; i <= 12; ++i) {
         for (int fixed = 0; fixed < 2; ++fixed) {
-            const int left = kGridLeft + (fixed * 12 + i - 1) * 430;
-            place(fixed ? "Graduatore" : "C_memory", i, ControlKind::Label, left, below + 320, 400,
-                  240)
+            const int left = kGridLeft + (fixed * 12 + i - 1) * 415 + fixed * 300;
+            place(fixed ? "Graduatore" : "C_memory", i, ControlKind::Label, left, below + 300, 390,
+                  300)
                 .align = Align::Centre;
-            place(fixed ? "LedFix" : "LedFree", i, ControlKind::Picture, left, below + 330, 210,
+            place(fixed ? "LedFix" : "LedFree", i, ControlKind::Picture, left, below + 345, 210,
                   210);
-            place("Numerino_Led", fixed * 12 + i, ControlKind::Label, left + 215, below + 330, 200,
-                  210)
+            place("Numerino_Led", fixed * 12 + i, ControlKind::Label, left + 210, below + 300, 180,
+                  300)
                 .foreColour = Colour::rgb(240, 226, 190);
         }
     }

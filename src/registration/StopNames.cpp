@@ -33,6 +33,7 @@ void Kavel::SCRITTURA_TESTI_DEI_REGISTRI() {
     auto write = [&](const NameColumn& c, int row) {
         auto& label = controls.edit(graphic ? c.graphic : c.standard, row);
         label.caption = table[static_cast<std::size_t>(c.names + row)];
+        label.toolTip = label.caption; // whole, whatever size the label draws it at
         label.foreColour = table[static_cast<std::size_t>(c.sysex + row)].size() <= kUsableSysEx
                                ? Colour::rgb(192, 192, 192)
                                : Colour::system(18);

@@ -11,11 +11,16 @@ executable). Everything is drawn here from geometric shapes and seeded noise, so
 writes the same files. The results are committed; the build does not run this script.
 
 Files and sizes:
-    green-on.gif green-off.gif red-on.gif red-off.gif yellow-on.gif   16x16, transparent
+    green-on.gif green-off.gif red-on.gif red-off.gif yellow-on.gif   48x48, transparent
     tirante_on.jpg tirante_off.jpg (Pedal), tirante_on_go.jpg tirante_off_go.jpg (Great),
-    tirante_on_sw.jpg tirante_off_sw.jpg (Swell)                       60x60 drawknobs
-    tavola.jpg                                                         1000x700 board
-    stucco.gif                                                         74x22 name plate
+    tirante_on_sw.jpg tirante_off_sw.jpg (Swell)                       120x120 drawknobs
+    tavola.jpg                                                         2000x1400 board
+    stucco.gif                                                         222x76 name plate
+
+The console scales with its window, up to a maximised one on a large screen: the pictures
+carry two to three times the pixels they cover at the panel's design size, so they are drawn
+smooth at any size. Shapes are described on the design grid (a 60-unit knob, a 16-unit LED)
+and rendered DETAIL times finer.
     tastiera.bmp      930x490 the Total Recall keys and their commands (texts in DejaVu)
     about.jpg         150x200 the about box's organ case
     bach.ico panda1.ico wrench.ico light.ico lookout.ico pingu1.ico
@@ -32,10 +37,12 @@ from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont, ImageStat
 
 SEED = 1729
 
-KNOB_SIZE = 60          # drawknob pictures are 60x60 px
-LED_SIZE = 16
-BOARD_SIZE = (1000, 700)
-PLATE_SIZE = (74, 22)   # 1100x320 twips at 15 twips a pixel
+KNOB_SIZE = 60          # drawknobs are drawn on a 60-unit grid...
+KNOB_DETAIL = 2         # ...at two pixels a unit
+LED_SIZE = 16           # LEDs on a 16-unit grid...
+LED_DETAIL = 3          # ...at three pixels a unit
+BOARD_SIZE = (2000, 1400)
+PLATE_SIZE = (222, 76)  # 1100x380 twips at 15 twips a pixel, three times over
 ICON_SIZES = (16, 32, 48)
 
 
@@ -88,16 +95,18 @@ def lit(n, ambient, diffuse, spec_amount, spec_power):
     return ambient + diffuse * d, spec_amount * s
 
 
-def render(w, h, ss, fn):
-    """Calls fn(x, y) at ss x ss points per pixel (x, y in pixel units) and averages.
-    fn returns (r, g, b) or (r, g, b, a) with 0..255 values, or None for nothing."""
+def render(w, h, ss, fn, detail=1):
+    """Calls fn(x, y) at ss x ss points per pixel (x, y in units of a w x h grid, each unit
+    `detail` pixels) and averages. fn returns (r, g, b) or (r, g, b, a) with 0..255 values, or
+    None for nothing."""
+    w, h, ss = w * detail, h * detail, ss
     W, H = w * ss, h * ss
     buf = bytearray(W * H * 4)
     i = 0
     for j in range(H):
-        y = (j + 0.5) / ss
+        y = (j + 0.5) / ss / detail
         for k in range(W):
-            c = fn((k + 0.5) / ss, y)
+            c = fn((k + 0.5) / ss / detail, y)
             if c is not None:
                 buf[i] = clamp8(c[0])
                 buf[i + 1] = clamp8(c[1])
@@ -364,7 +373,7 @@ def draw_led(colour, on):
         g = math.exp(-(hx * hx + hy * hy) / (2 * 0.75 * 0.75))
         return mix(col, (255, 255, 255), shine * g)
 
-    return render(LED_SIZE, LED_SIZE, 8, fn)
+    return render(LED_SIZE, LED_SIZE, 8, fn, LED_DETAIL)
 
 
 # ---------------------------------------------------------------- drawknobs
@@ -416,32 +425,35 @@ def knob_background(board):
     """The knobs sit on a square of the board itself: the calmest square whose colour is
     closest to the board's average, so the pictures blend in wherever they are placed."""
     w, h = board.size
+    S = KNOB_SIZE * KNOB_DETAIL
     mean = ImageStat.Stat(board.convert("L")).mean[0]
     best = None
-    for y in range(h // 5, 4 * h // 5 - KNOB_SIZE, 10):
-        for x in range(w // 5, 4 * w // 5 - KNOB_SIZE, 10):
-            st = ImageStat.Stat(board.crop((x, y, x + KNOB_SIZE, y + KNOB_SIZE)).convert("L"))
+    for y in range(h // 5, 4 * h // 5 - S, 10):
+        for x in range(w // 5, 4 * w // 5 - S, 10):
+            st = ImageStat.Stat(board.crop((x, y, x + S, y + S)).convert("L"))
             score = abs(st.mean[0] - mean) * 2 + st.stddev[0]
             if best is None or score < best[0]:
                 best = (score, x, y)
     _, x, y = best
-    return board.crop((x, y, x + KNOB_SIZE, y + KNOB_SIZE)).filter(ImageFilter.GaussianBlur(0.6))
+    return board.crop((x, y, x + S, y + S)).filter(ImageFilter.GaussianBlur(0.6 * KNOB_DETAIL))
 
 
 def draw_knob_on(bg, centre):
     S = KNOB_SIZE
+    D = KNOB_DETAIL
     ss = 4
     img = bg.convert("RGBA")
     cx, cy, R = 30.0, 22.5, 21.0
 
     # shadow on the board, below and to the right
-    sh = Image.new("L", (S * ss, S * ss), 0)
+    k = ss * D
+    sh = Image.new("L", (S * k, S * k), 0)
     d = ImageDraw.Draw(sh)
-    d.ellipse([(32 - 19) * ss, (53.5 - 5) * ss, (32 + 19) * ss, (53.5 + 5) * ss], fill=200)
-    d.ellipse([(cx + 3 - R) * ss, (cy + 5 - R) * ss, (cx + 3 + R) * ss, (cy + 5 + R) * ss],
+    d.ellipse([(32 - 19) * k, (53.5 - 5) * k, (32 + 19) * k, (53.5 + 5) * k], fill=200)
+    d.ellipse([(cx + 3 - R) * k, (cy + 5 - R) * k, (cx + 3 + R) * k, (cy + 5 + R) * k],
               fill=170)
-    sh = sh.filter(ImageFilter.GaussianBlur(3.2 * ss)).resize((S, S), Image.BOX)
-    img = Image.composite(Image.new("RGBA", (S, S), (0, 0, 0, 255)), img, sh)
+    sh = sh.filter(ImageFilter.GaussianBlur(3.2 * k)).resize((S * D, S * D), Image.BOX)
+    img = Image.composite(Image.new("RGBA", (S * D, S * D), (0, 0, 0, 255)), img, sh)
 
     # the round bushing where the shank leaves the board, seen a little from above
     bx, by, brx, bry = 30.0, 52.5, 12.5, 3.6
@@ -456,7 +468,7 @@ def draw_knob_on(bg, centre):
             col = mix(col, (30, 18, 10), smoothstep(0.8, 1.0, r))
         return col
 
-    img = Image.alpha_composite(img, render(S, S, ss, bushing))
+    img = Image.alpha_composite(img, render(S, S, ss, bushing, KNOB_DETAIL))
 
     # the turned wooden shank
     def half_width(y):
@@ -490,8 +502,8 @@ def draw_knob_on(bg, centre):
         col = tuple(v * (0.35 + 0.65 * smoothstep(fy, fy + 5.0, y)) for v in col)
         return col
 
-    img = Image.alpha_composite(img, render(S, S, ss, shank))
-    img = Image.alpha_composite(img, render(S, S, ss, knob_face(cx, cy, R, centre, 1.0, False)))
+    img = Image.alpha_composite(img, render(S, S, ss, shank, KNOB_DETAIL))
+    img = Image.alpha_composite(img, render(S, S, ss, knob_face(cx, cy, R, centre, 1.0, False), KNOB_DETAIL))
     return img.convert("RGB")
 
 
@@ -513,8 +525,8 @@ def draw_knob_off(bg, centre):
             return (150, 100, 60, 255 * 0.55 * lip * (1 - (r - hole)))
         return (18, 10, 6)
 
-    img = Image.alpha_composite(img, render(S, S, ss, rim))
-    img = Image.alpha_composite(img, render(S, S, ss, knob_face(cx, cy, R, centre, 0.62, True)))
+    img = Image.alpha_composite(img, render(S, S, ss, rim, KNOB_DETAIL))
+    img = Image.alpha_composite(img, render(S, S, ss, knob_face(cx, cy, R, centre, 0.62, True), KNOB_DETAIL))
     return img.convert("RGB")
 
 
@@ -771,7 +783,7 @@ def draw_about(board):
     w, h = ABOUT_SIZE
     ss = 4
     W, H = w * ss, h * ss
-    case = board.crop((300, 150, 300 + 225, 150 + 300)).resize((W, H), Image.BICUBIC)
+    case = board.crop((600, 300, 600 + 450, 300 + 600)).resize((W, H), Image.BICUBIC)
     img = case.convert("RGBA")
     d = ImageDraw.Draw(img)
 

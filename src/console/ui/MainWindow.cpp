@@ -60,6 +60,7 @@ MainWindow::MainWindow(Kavel& core)
     : core_(core), surface_(new ControlSurface(core, "Kavel", this)) {
     setObjectName("Kavel");
     setCentralWidget(surface_);
+    surface_->scaleWithWindow();
     statusBar()->hide(); // shown by the first notice
     surface_->afterUserAction = [this] { syncChanged(); };
     buildMenus();
@@ -179,21 +180,63 @@ void MainWindow::draw(const ControlKey& key) {
         setWindowTitle(latin1(c.caption));
         if (!c.picture.empty() && QFileInfo::exists(QString::fromLocal8Bit(c.picture)))
             setWindowIcon(QIcon(QString::fromLocal8Bit(c.picture)));
-        // The console's size is the area its controls stand in, under the menus. Only what
-        // the console changed is applied: a move the organist made stays as it is.
-        if (c.width > 0 && c.height > 0 && (c.width != drawnWidth_ || c.height != drawnHeight_))
-            resize(toPixels(c.width), toPixels(c.height) + menuBar()->sizeHint().height() +
-                                          (statusBar()->isHidden() ? 0 : statusBar()->height()));
-        drawnWidth_ = c.width;
-        drawnHeight_ = c.height;
-        if (c.left >= 0 && c.top >= 0 && toPoint(c) != pos()) move(toPoint(c));
+        if (c.width > 0 && c.height > 0) applySize(c);
+        if (c.left >= 0 && c.top >= 0 && toPoint(c) != pos() && !isMaximized()) move(toPoint(c));
     }
+}
+
+int MainWindow::chromeHeight() const {
+    return menuBar()->sizeHint().height() + (statusBar()->isHidden() ? 0 : statusBar()->height());
+}
+
+// The console's size is the area its controls stand in, under the menus: the panel's own size,
+// or the size the organist gave the window, to which the panel scales. Only what the console
+// changed is applied: a size the organist chose stays as it is.
+void MainWindow::applySize(const ControlState& c) {
+    const auto& p = core_.state.panel;
+    // Never smaller than the panel's own size, where every caption was made to fit.
+    setMinimumSize(toPixels(c.width), toPixels(c.height) + chromeHeight());
+    const int width = p.windowWidth > 0 ? p.windowWidth : c.width;
+    const int height = p.windowHeight > 0 ? p.windowHeight : c.height;
+    if ((width != appliedWidth_ || height != appliedHeight_) && !isMaximized())
+        resize(toPixels(width), toPixels(height) + chromeHeight());
+    appliedWidth_ = width;
+    appliedHeight_ = height;
+    if (p.windowMaximised != isMaximized())
+        setWindowState(p.windowMaximised ? windowState() | Qt::WindowMaximized
+                                         : windowState() & ~Qt::WindowMaximized);
+    surface_->refit(); // a new design size in the same room
+}
+
+// A size the organist gave the window goes back to the console, which keeps it for the next
+// start; the sizes the console set itself are already its own.
+void MainWindow::recordSize() {
+    if (!isVisible() || isMinimized()) return;
+    auto& p = core_.state.panel;
+    p.windowMaximised = isMaximized() || isFullScreen();
+    if (p.windowMaximised) return; // the size it comes back to stays
+    const int roomHeight = height() - chromeHeight();
+    if (toPixels(appliedWidth_) == width() && toPixels(appliedHeight_) == roomHeight) return;
+    p.windowWidth = appliedWidth_ = toTwips(width());
+    p.windowHeight = appliedHeight_ = toTwips(roomHeight);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    recordSize();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) recordSize();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    if (!isVisible()) return; // placed from the control state, not by the organist
-    const QPoint at = pos();  // the frame's corner, as a move() places it
+    // Placed from the control state, not by the organist; a maximised window keeps the place
+    // it comes back to.
+    if (!isVisible() || isMaximized() || isFullScreen()) return;
+    const QPoint at = pos(); // the frame's corner, as a move() places it
     const ControlState& now = core_.controls.get("Kavel");
     if (toPixels(now.left) == at.x() && toPixels(now.top) == at.y()) return;
     auto& window = core_.controls.edit("Kavel");

@@ -43,6 +43,9 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
     // Where the organist puts the window is what the configuration keeps.
     void moveEvent(QMoveEvent* event) override;
+    // Any size, maximised too: the panel scales to fill it.
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void buildMenus();
@@ -56,8 +59,12 @@ class MainWindow : public QMainWindow {
     Kavel& core_;
     std::map<std::string, QAction*> actions_;
     ControlSurface* surface_;
-    int drawnWidth_ = -1; // the console's size last applied, in twips
-    int drawnHeight_ = -1;
+    void applySize(const ControlState& c);
+    void recordSize();
+    int chromeHeight() const; // the menus and the notice line over and under the panel
+
+    int appliedWidth_ = -1; // the window's room last applied or recorded, in twips
+    int appliedHeight_ = -1;
     std::vector<QPointer<ControlSurface>> others_;
 };
 

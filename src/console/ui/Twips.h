@@ -2,9 +2,10 @@
 
 // Window coordinates are kept in twips; 15 twips make a pixel at 100 %.
 
+#include "panel/PanelFit.h"
+
 namespace kavel {
 
-inline constexpr int kTwipsPerPixel = 15;
 inline int toPixels(int twips) {
     return twips / kTwipsPerPixel;
 }

@@ -13,9 +13,13 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyleOptionButton>
 #include <QTabBar>
+
+#include <cmath>
 
 namespace kavel {
 
@@ -77,6 +81,48 @@ QString css(const QColor& c) {
     return c.name(QColor::HexRgb);
 }
 
+// Text measured as a label or button draws it.
+class QtMetrics : public TextMetrics {
+  public:
+    explicit QtMetrics(QFont font) : base_(std::move(font)) {}
+    double width(std::string_view line, double points) const override {
+        return metrics(points).horizontalAdvance(
+            QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
+    }
+    double height(int lines, double points) const override {
+        // As a label lays its lines out, which is more than the font's own line spacing.
+        QStringList block;
+        for (int i = 0; i < std::max(1, lines); ++i)
+            block << "Xg";
+        return metrics(points)
+            .boundingRect(QRect(0, 0, 100000, 100000), Qt::AlignLeft | Qt::AlignTop,
+                          block.join('\n'))
+            .height();
+    }
+
+  private:
+    const QFontMetrics& metrics(double points) const {
+        auto it = bySize_.find(points);
+        if (it == bySize_.end()) {
+            QFont f = base_;
+            f.setPointSizeF(points);
+            it = bySize_.emplace(points, QFontMetrics(f)).first;
+        }
+        return it->second;
+    }
+    QFont base_;
+    mutable std::map<double, QFontMetrics> bySize_;
+};
+
+// The room a button's text has inside its edge, as its style draws it.
+QRect buttonRoom(QPushButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+}
+
+constexpr double kFallbackPoints = 9; // a font given in pixels has no point size to scale
+
 } // namespace
 
 ControlSurface::ControlSurface(Kavel& core, std::string window, QWidget* parent)
@@ -105,7 +151,7 @@ bool ControlSurface::draw(const ControlKey& key) {
     QPointer<QWidget>& held = widgets_[key];
     if (!held) held = create(key, c);
     drawing_ = true;
-    apply(held, c);
+    apply(key, held, c);
     drawing_ = false;
     return true;
 }
@@ -253,19 +299,112 @@ const QPixmap* ControlSurface::picture(const std::string& path) {
     return &pictures_.emplace(path, std::move(p)).first->second;
 }
 
-void ControlSurface::apply(QWidget* w, const ControlState& c) {
-    if (c.width > 0 && c.height > 0)
-        w->setGeometry(toPixels(c.left), toPixels(c.top), std::max(1, toPixels(c.width)),
-                       std::max(1, toPixels(c.height)));
+void ControlSurface::setFit(const PanelFit& fit) {
+    const bool same = fit.zoom == fit_.zoom && fit.left == fit_.left && fit.top == fit_.top;
+    fit_ = fit;
+    if (same) {
+        // The room changed but not the panel: only the board under all of it follows.
+        if (QWidget* board = widget("Sfondo")) board->setGeometry(rect());
+        return;
+    }
+    scaledPictures_.clear();
+    captions_.clear();
+    drawAll();
+}
+
+void ControlSurface::refit() {
+    const ControlState& c = core_.controls.get(window_);
+    if (scales_ && c.width > 0 && c.height > 0)
+        setFit(fitPanel(c.width, c.height, width(), height()));
+}
+
+void ControlSurface::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    refit();
+}
+
+QRect ControlSurface::placed(const ControlKey& key, const ControlState& c) const {
+    if (!scales_)
+        return {toPixels(c.left), toPixels(c.top), std::max(1, toPixels(c.width)),
+                std::max(1, toPixels(c.height))};
+    if (key.name == "Sfondo" && key.index < 0) return rect(); // the board under the whole room
+    const PixelRect r = onScreen(c.left, c.top, c.width, c.height, fit_);
+    return {r.left, r.top, r.width, r.height};
+}
+
+const FittedCaption& ControlSurface::fitted(const std::string& caption, const QFont& font,
+                                            QSize room, bool wrap) {
+    std::string key = caption;
+    key += '\0';
+    key += font.key().toStdString() + (wrap ? "w" : "l") + std::to_string(room.width()) + "x" +
+           std::to_string(room.height());
+    auto it = captions_.find(key);
+    if (it != captions_.end()) return it->second;
+    const QtMetrics metrics(font);
+    return captions_
+        .emplace(std::move(key), fitCaption(caption, room.width(), room.height(), font.pointSizeF(),
+                                            1.0, wrap, metrics))
+        .first->second;
+}
+
+// The caption whole in its control, in the largest size that holds it, broken between words.
+void ControlSurface::setCaption(QWidget* w, const ControlState& c) {
+    const bool wrap = c.kind == ControlKind::Label && c.align == Align::Centre;
+    QRect room;
+    auto* label = qobject_cast<QLabel*>(w);
+    auto* button = qobject_cast<QPushButton*>(w);
+    if (label) {
+        label->setIndent(0);
+        label->setMargin(0);
+        label->setWordWrap(false); // the lines are broken here, at the words
+        label->setTextFormat(Qt::PlainText);
+        room = label->contentsRect();
+    } else if (button) {
+        room = buttonRoom(button);
+    } else {
+        return;
+    }
+    const FittedCaption& fit = fitted(c.caption, w->font(), room.size(), wrap);
+    QFont f = w->font();
+    if (fit.points > 0 && fit.points != f.pointSizeF()) {
+        f.setPointSizeF(fit.points);
+        w->setFont(f);
+    }
+    QStringList lines;
+    for (const auto& line : fit.lines)
+        lines << latin1(line);
+    const QString text = lines.join('\n');
+    if (label && label->text() != text) label->setText(text);
+    if (button && button->text() != text) button->setText(text);
+}
+
+QPixmap ControlSurface::pictureAt(const std::string& path, QSize size, qreal ratio) {
+    const QSize pixels = size * ratio;
+    const auto key = std::make_pair(path, std::make_pair(pixels.width(), pixels.height()));
+    auto it = scaledPictures_.find(key);
+    if (it != scaledPictures_.end()) return it->second;
+    const QPixmap* source = picture(path);
+    if (!source) return {};
+    QPixmap scaled = source->scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    return scaledPictures_.emplace(key, std::move(scaled)).first->second;
+}
+
+void ControlSurface::apply(const ControlKey& key, QWidget* w, const ControlState& c) {
+    if (c.width > 0 && c.height > 0) w->setGeometry(placed(key, c));
     w->setEnabled(c.enabled);
     w->setToolTip(latin1(c.toolTip));
-    if (!c.font.name.empty() || c.font.size > 0 || c.font.bold || c.font.italic) {
+    if (scales_ || !c.font.name.empty() || c.font.size > 0 || c.font.bold || c.font.italic) {
         QFont f = font();
         if (!c.font.name.empty()) f.setFamily(latin1(c.font.name));
         if (c.font.size > 0) f.setPointSizeF(c.font.size);
         f.setBold(c.font.bold);
         f.setItalic(c.font.italic);
-        w->setFont(f);
+        if (scales_) {
+            const double points = f.pointSizeF() > 0 ? f.pointSizeF() : kFallbackPoints;
+            f.setPointSizeF(std::max(1.0, points * fit_.zoom));
+        }
+        if (f != w->font()) w->setFont(f);
     }
     const auto back = qtColour(c.backColour);
     const auto fore = qtTextColour(c.foreColour);
@@ -288,10 +427,7 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
         if (pix) {
             // Scaled for the screen's pixels, and said so, so that a HiDPI screen shows it
             // whole and sharp.
-            QPixmap scaled = pix->scaled(label->size() * label->devicePixelRatioF(),
-                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            scaled.setDevicePixelRatio(label->devicePixelRatioF());
-            label->setPixmap(scaled);
+            label->setPixmap(pictureAt(c.picture, label->size(), label->devicePixelRatioF()));
             label->setText(QString());
         } else {
             // A picture that cannot be read leaves a plain, still clickable control that still
@@ -317,7 +453,7 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
         break;
     }
     case ControlKind::Button:
-        static_cast<QPushButton*>(w)->setText(latin1(c.caption));
+        if (!scales_) static_cast<QPushButton*>(w)->setText(latin1(c.caption));
         if (back) style += "border:1px solid #3a3024;border-radius:3px;";
         break;
     case ControlKind::Slider: {
@@ -396,6 +532,11 @@ void ControlSurface::apply(QWidget* w, const ControlState& c) {
         break;
     }
     if (w->styleSheet() != style) w->setStyleSheet(style);
+    // Set once the edge is drawn, so the room inside it is known.
+    if (scales_ &&
+        (c.kind == ControlKind::Button ||
+         (c.kind == ControlKind::Label || (c.kind == ControlKind::Picture && !picture(c.picture)))))
+        setCaption(w, c);
     w->setVisible(c.visible);
 }
 

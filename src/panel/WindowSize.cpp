@@ -1,0 +1,84 @@
+#include "config/FileNames.h"
+#include "console/Kavel.h"
+
+#include <charconv>
+#include <string_view>
+
+// kavel.CFG keeps the main window's place but not its size: the size goes beside it, with the
+// design size of the panel it was chosen for, so a panel of another size or layout starts at
+// its own size.
+
+namespace kavel {
+
+namespace {
+
+constexpr std::size_t kMaxWindowFile = 4096;
+constexpr int kMaxTwips = 1'000'000; // far beyond any screen
+
+std::string windowFile(const Kavel& k) {
+    return k.inProgramFolder("kavel-window.txt");
+}
+
+// "WIDTHxHEIGHT" in whole twips, both within reason.
+bool readSize(std::string_view text, int& width, int& height) {
+    const auto x = text.find('x');
+    if (x == std::string_view::npos) return false;
+    auto number = [](std::string_view s, int& out) {
+        const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+        return ec == std::errc() && end == s.data() + s.size() && out > 0 && out <= kMaxTwips;
+    };
+    return number(text.substr(0, x), width) && number(text.substr(x + 1), height);
+}
+
+} // namespace
+
+void Kavel::saveWindowSize() {
+    // Saved before the window has its size (a start-up that saves on a damaged table path),
+    // it would write over the size kept from the last run.
+    if (!windowSizeKnown_) return;
+    const auto& main = controls.get("Kavel");
+    const auto& p = state.panel;
+    const int width = p.windowWidth > 0 ? p.windowWidth : main.width;
+    const int height = p.windowHeight > 0 ? p.windowHeight : main.height;
+    const std::string text = "panel=" + std::to_string(main.width) + "x" +
+                             std::to_string(main.height) + "\nsize=" + std::to_string(width) + "x" +
+                             std::to_string(height) +
+                             "\nmaximised=" + (p.windowMaximised ? "1" : "0") + "\n";
+    if (auto error = writeFileAtomically(windowFile(*this), text))
+        user_.messageBox({"The size of the main window was not saved. " + *error, kProgramTitle,
+                          Buttons::Ok, Icon::Exclamation, 0});
+}
+
+void Kavel::restoreWindowSize() {
+    auto& p = state.panel;
+    windowSizeKnown_ = true;
+    p.windowWidth = p.windowHeight = 0;
+    p.windowMaximised = false;
+    const FileRead file = readFileAtMost(windowFile(*this), kMaxWindowFile);
+    if (!file.bytes) return; // none kept: the panel's own size
+    int panelWidth = 0, panelHeight = 0, width = 0, height = 0;
+    bool maximised = false;
+    std::string_view rest = *file.bytes;
+    while (!rest.empty()) {
+        const auto end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const auto eq = line.find('=');
+        if (eq == std::string_view::npos) continue;
+        const std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
+        if (key == "panel" && !readSize(value, panelWidth, panelHeight)) return;
+        if (key == "size" && !readSize(value, width, height)) return;
+        if (key == "maximised") maximised = value == "1";
+    }
+    const auto& main = controls.get("Kavel");
+    if (panelWidth != main.width || panelHeight != main.height) return;
+    // Never smaller than the panel's own size, where every caption was made to fit.
+    if (width > 0 && height > 0) {
+        p.windowWidth = std::max(width, main.width);
+        p.windowHeight = std::max(height, main.height);
+    }
+    p.windowMaximised = maximised;
+}
+
+} // namespace kavel
