@@ -1,4 +1,5 @@
-// Kavel: wires the console core to Qt windows and RtMidi ports.
+// Kavel: wires the console core to Qt windows and the MIDI systems (ALSA through RtMidi, JACK
+// through Kavel's own client).
 
 #include "console/Kavel.h"
 #include "console/ui/InputWaker.h"
@@ -6,7 +7,10 @@
 #include "console/ui/QtEventLoop.h"
 #include "console/ui/QtUser.h"
 #include "memories/ui/TotalRecallView.h"
-#include "midi/rtmidi/RtMidiPorts.h"
+#include "midi/SystemsInputPort.h"
+#include "midi/SystemsOutputPort.h"
+#include "midi/jack/JackSystems.h"
+#include "midi/rtmidi/RtMidiSystems.h"
 #include "midi/ui/SetupView.h"
 #include "midi/ui/ThruView.h"
 #include "panel/ui/AboutView.h"
@@ -21,10 +25,19 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kavel");
 
+    // The MIDI systems of each control, in list order. The JACK client outlives its systems,
+    // which outlive the controls.
+    kavel::JackClient jack;
+    kavel::RtMidiInputSystem alsaIn1("Kavel In 1"), alsaIn2("Kavel In 2");
+    kavel::JackInputSystem jackIn1(jack, kavel::JackClient::Port::In1, "Kavel In 1");
+    kavel::JackInputSystem jackIn2(jack, kavel::JackClient::Port::In2, "Kavel In 2");
+    kavel::RtMidiOutputSystem alsaOut("Kavel Out");
+    kavel::JackOutputSystem jackOut(jack, "Kavel Out");
+
     kavel::InputWaker waker;
-    kavel::RtMidiInputPort in1("Kavel In 1", [&waker] { waker.wake(); });
-    kavel::RtMidiInputPort in2("Kavel In 2", [&waker] { waker.wake(); });
-    kavel::RtMidiOutputPort out("Kavel Out");
+    kavel::SystemsInputPort in1({&alsaIn1, &jackIn1}, [&waker] { waker.wake(); });
+    kavel::SystemsInputPort in2({&alsaIn2, &jackIn2}, [&waker] { waker.wake(); });
+    kavel::SystemsOutputPort out({&alsaOut, &jackOut});
     waker.watch(in1);
     waker.watch(in2);
 
@@ -52,7 +65,11 @@ int main(int argc, char** argv) {
     // Driver faults and devices unplugged while open reach the Error events from here, and a
     // device that comes back is opened again.
     QTimer deviceCheck;
-    QObject::connect(&deviceCheck, &QTimer::timeout, [&core] { core.checkDevices(); });
+    // A JACK server started after Kavel is looked for here too.
+    QObject::connect(&deviceCheck, &QTimer::timeout, [&core, &jack] {
+        jack.poll();
+        core.checkDevices();
+    });
     deviceCheck.start(1000);
 
     core.Form_Load();

@@ -1,19 +1,20 @@
-# Fails when a source outside a ui/ or rtmidi/ folder includes a Qt or RtMidi header.
+# Fails when a source outside a ui/, rtmidi/ or jack/ folder includes a Qt, RtMidi or JACK
+# header.
 # Used at configure time and, through check_core_includes.cmake, as a test.
 function(kavel_check_core_includes root)
   file(GLOB_RECURSE sources ${root}/*.h ${root}/*.hpp ${root}/*.cpp)
   set(leaks "")
   foreach(f IN LISTS sources)
-    if(f MATCHES "/(ui|rtmidi)/")
+    if(f MATCHES "/(ui|rtmidi|jack)/")
       continue()
     endif()
-    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|qt[a-z]*/|RtMidi|rtmidi/)")
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|qt[a-z]*/|RtMidi|rtmidi/|jack/)")
     if(lines)
       list(APPEND leaks "${f}: ${lines}")
     endif()
   endforeach()
   if(leaks)
     string(REPLACE ";" "\n" text "${leaks}")
-    message(FATAL_ERROR "Qt or RtMidi included in the standard C++ core:\n${text}")
+    message(FATAL_ERROR "Qt, RtMidi or JACK included in the standard C++ core:\n${text}")
   endif()
 endfunction()
