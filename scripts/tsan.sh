@@ -2,7 +2,7 @@
 # Builds the core and its real-port tests with ThreadSanitizer into build-tsan/ and runs them:
 # the JACK end-to-end tests (Kavel's JACK client, the churn of ports and lists while messages
 # flow), a shorter soak, and the input queue, port and device watch tests. Any report fails
-# the run. TSAN_SOAK_MESSAGES sets the soak's length (default 20000).
+# the run. TSAN_SOAK_MESSAGES sets the soak's length (default 100000).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-tsan
@@ -13,7 +13,7 @@ cmake --build "$build" --target kavel_jack_tests kavel_soak kavel_tests
 # A report ends the test with status 66; realtime threads are allowed to be slow here.
 export TSAN_OPTIONS="halt_on_error=1:exitcode=66:second_deadlock_stack=1"
 "$build/tests/kavel_jack_tests"
-"$build/tests/kavel_soak" "${TSAN_SOAK_MESSAGES:-20000}"
+"$build/tests/kavel_soak" "${TSAN_SOAK_MESSAGES:-100000}"
 "$build/tests/kavel_tests" \
   --gtest_filter='InputQueue.*:PortTest.*:Filters.*:DeviceWatch*:*KeyboardReturn*:SystemsOutputPort*:SystemsInputPort*'
 echo "ThreadSanitizer: no report"

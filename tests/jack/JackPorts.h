@@ -3,6 +3,8 @@
 // Finding ports by name, and the harness's own JACK clients (keyboards, modules, the bare
 // pass-through), on libjack directly: for the JACK tests, the soak and the latency benchmark.
 
+#include "midi/jack/CycleOrder.h"
+
 #include <jack/jack.h>
 #include <jack/midiport.h>
 
@@ -85,6 +87,7 @@ class TestClient {
 
     static int process(jack_nframes_t frames, void* self) {
         auto& c = *static_cast<TestClient*>(self);
+        const CycleOrder order;
         void* in = jack_port_get_buffer(c.in_, frames);
         const std::uint32_t count = jack_midi_get_event_count(in);
         for (std::uint32_t i = 0; i < count; ++i) {
