@@ -15,5 +15,5 @@ export TSAN_OPTIONS="halt_on_error=1:exitcode=66:second_deadlock_stack=1"
 "$build/tests/kavel_jack_tests"
 "$build/tests/kavel_soak" "${TSAN_SOAK_MESSAGES:-100000}"
 "$build/tests/kavel_tests" \
-  --gtest_filter='InputQueue.*:PortTest.*:Filters.*:DeviceWatch*:*KeyboardReturn*:SystemsOutputPort*:SystemsInputPort*'
+  --gtest_filter='InputQueue.*:MessageRing.*:PortTest.*:Filters.*:DeviceWatch*:*KeyboardReturn*:SystemsOutputPort*:SystemsInputPort*'
 echo "ThreadSanitizer: no report"

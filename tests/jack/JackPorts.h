@@ -87,7 +87,7 @@ class TestClient {
 
     static int process(jack_nframes_t frames, void* self) {
         auto& c = *static_cast<TestClient*>(self);
-        const CycleOrder order;
+        [[maybe_unused]] const CycleOrder order;
         void* in = jack_port_get_buffer(c.in_, frames);
         const std::uint32_t count = jack_midi_get_event_count(in);
         for (std::uint32_t i = 0; i < count; ++i) {

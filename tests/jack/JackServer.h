@@ -3,8 +3,9 @@
 // A private JACK server on the dummy driver for the length of a test: no sound hardware needed,
 // and a server name of its own keeps parallel runs apart. A long run asks for realtime where
 // the machine allows it: a server without it misses cycles on a busy machine, and a missed
-// cycle loses MIDI. The server runs synchronously: a client late on a loaded machine delays the
-// cycle instead of losing what it would have carried.
+// cycle loses MIDI. The server runs synchronously and waits up to 2 s for a late client: on a
+// loaded machine the cycle is delayed instead of losing or repeating what it would have
+// carried.
 
 #include <csignal>
 #include <cstdlib>
@@ -47,8 +48,8 @@ class JackServer {
             }
             const char* realtime =
                 realtimeWhereAllowed && realtimeAllowed() ? "--realtime" : "--no-realtime";
-            execl(jackd.c_str(), "jackd", realtime, "--sync", "-d", "dummy", "-r", "48000", "-p",
-                  "32", static_cast<char*>(nullptr));
+            execl(jackd.c_str(), "jackd", realtime, "--sync", "-t", "2000", "-d", "dummy", "-r",
+                  "48000", "-p", "32", static_cast<char*>(nullptr));
             _exit(127);
         }
     }

@@ -50,7 +50,7 @@ std::string vanished(const std::string& shownName) {
 struct JackCallbacks {
     static int process(jack_nframes_t frames, void* self) noexcept {
         auto& c = *static_cast<JackClient*>(self);
-        const CycleOrder order;
+        [[maybe_unused]] const CycleOrder order;
         c.inProcess_.store(true);
         for (std::size_t i = 0; i < 2; ++i) {
             jack_port_t* port = c.slots_[i].port.load();
