@@ -76,7 +76,7 @@ class JackEndToEnd : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         if (JackServer::jackdPath().empty()) return;
-        server_ = std::make_unique<JackServer>();
+        server_ = std::make_unique<JackServer>(true);
         ready_ = server_->started() && server_->waitUntilReady();
     }
     static void TearDownTestSuite() { server_.reset(); }
@@ -296,8 +296,8 @@ TEST_F(JackEndToEnd, ModuleClientClosedAndOpenedAgainIsFoundWithoutARestart) {
     kavel.CHIUSURA_PORTE_MIDI();
 }
 
-// What a JACK user sees in a patchbay: one client "Kavel", its ports there as they are opened,
-// however many times the lists were read.
+// What a JACK user sees in a patchbay: one client "Kavel", its ports there from their first
+// opening, connected while open, however many times the lists were read.
 TEST_F(JackEndToEnd, OneClientNamedKavelWithItsPortsRegisteredAsOpened) {
     KavelJackPorts kavel;
     TestClient patchbay("kavel-test-patchbay");
@@ -322,9 +322,21 @@ TEST_F(JackEndToEnd, OneClientNamedKavelWithItsPortsRegisteredAsOpened) {
     kavel.in1.DeviceID(indexOf(kavel.in1, "JACK: Kavel In 1"));
     kavel.in1.Action(action::kOpen);
     EXPECT_EQ(kavelPorts(), (std::vector<std::string>{"Kavel:in 1", "Kavel:out"}));
+    const auto linkedTo = [](const char* port) {
+        std::vector<std::string> names;
+        jack_client_t* probe = jack_client_open("kavel-test-probe", JackNoStartServer, nullptr);
+        const char** linked = jack_port_get_all_connections(probe, jack_port_by_name(probe, port));
+        for (const char** p = linked; p && *p; ++p)
+            names.emplace_back(*p);
+        if (linked) jack_free(linked);
+        jack_client_close(probe);
+        return names;
+    };
+    EXPECT_EQ(linkedTo("Kavel:out"), std::vector<std::string>{"kavel-test-patchbay:in"});
     kavel.out.Action(action::kClose);
     kavel.in1.Action(action::kClose);
-    EXPECT_EQ(kavelPorts(), std::vector<std::string>{});
+    EXPECT_EQ(kavelPorts(), (std::vector<std::string>{"Kavel:in 1", "Kavel:out"}));
+    EXPECT_EQ(linkedTo("Kavel:out"), std::vector<std::string>{});
 }
 
 // Ports opened and closed and the lists read thousands of times while a keyboard plays into
@@ -343,6 +355,14 @@ TEST_F(JackEndToEnd, PortsAndListsChurnWhileMessagesFlow) {
             std::this_thread::sleep_for(200us);
         }
     });
+    struct Stop {
+        std::atomic<bool>& playing;
+        std::thread& player;
+        ~Stop() {
+            playing = false;
+            if (player.joinable()) player.join();
+        }
+    } stop{playing, player};
     // Each round: the lists read three times, both ports opened and closed.
     const int rounds = 600;
     for (int round = 0; round < rounds; ++round) {

@@ -186,7 +186,10 @@ void JackClient::open(Port port, const std::string& device, const std::string& s
         throw PortError(port_error::kOpenFailed,
                         "The MIDI system of \"" + shownName + "\" is not available");
     Slot& s = slot(port);
-    jack_port_t* own = registerPort(port);
+    // Registered at its first opening and kept: a patchbay's own connections to it survive the
+    // Setup dialog, and libjack is not made to rebuild its port list at every opening.
+    if (!s.registered) s.registered = registerPort(port);
+    jack_port_t* own = s.registered;
     if (!own)
         throw PortError(port_error::kOpenFailed,
                         "Cannot open MIDI device \"" + shownName + "\": JACK refused the port");
@@ -194,18 +197,15 @@ void JackClient::open(Port port, const std::string& device, const std::string& s
         const bool input = port != Port::Out;
         const int made = input ? jack_connect(client_, device.c_str(), jack_port_name(own))
                                : jack_connect(client_, jack_port_name(own), device.c_str());
-        if (made != 0 && made != EEXIST) {
-            jack_port_unregister(client_, own);
+        if (made != 0 && made != EEXIST)
             throw PortError(port_error::kOpenFailed,
                             "MIDI device \"" + shownName + "\" is not available");
-        }
     }
     if (port == Port::Out) {
         ring_.clear(); // the process thread does not read it while no port is out
         dropped_ = 0;
         dropReported_ = false;
     }
-    s.registered = own;
     s.device = device;
     s.open = true;
     s.lost = false;
@@ -237,8 +237,13 @@ void JackClient::close(Port port) {
     Slot& s = slot(port);
     if (port == Port::Out && s.open && !s.lost && client_) drainOutput();
     stopUsing(s);
-    if (client_ && s.registered) jack_port_unregister(client_, s.registered);
-    s.registered = nullptr;
+    if (client_ && s.registered && !s.device.empty() && !serverGone_.load()) {
+        const std::string own = jack_port_name(s.registered);
+        if (port == Port::Out)
+            jack_disconnect(client_, own.c_str(), s.device.c_str());
+        else
+            jack_disconnect(client_, s.device.c_str(), own.c_str());
+    }
     s.device.clear();
     s.open = false;
     s.lost = false;

@@ -1,10 +1,11 @@
 #pragma once
 
 // Kavel's one JACK client, "Kavel", shared by both inputs and the output. Its ports "in 1",
-// "in 2" and "out" are registered as they are opened; a chosen device is a connection from or to
-// that port. The device lists are read through this client, and re-read only after JACK said a
-// port came or went. A device or the server going away is seen through JACK's callbacks; while
-// there is no server, one is looked for every few seconds, quietly.
+// "in 2" and "out" are registered as they are first opened and stay until Kavel closes; a chosen
+// device is a connection from or to that port, made at opening and undone at closing. The device
+// lists are read through this client, and re-read only after JACK said a port came or went. A
+// device or the server going away is seen through JACK's callbacks; while there is no server, one
+// is looked for every few seconds, quietly.
 //
 // Threads: JACK's process thread only reads the open ports, hands input to the sinks and drains
 // the output ring; JACK's notification thread only sets flags. Everything else runs on the
@@ -42,12 +43,12 @@ class JackClient {
     // or destinations. `refresh`: read again if JACK reported a port change since.
     std::vector<std::string> ports(bool sources, bool refresh);
 
-    // Registers Kavel's port and connects it to `device` (a full port name; empty: none, the
+    // Registers Kavel's port (once) and connects it to `device` (a full port name; empty: none, the
     // port alone for others to connect to); an input delivers into `sink`. Throws PortError
     // (naming `shownName`) and stays closed.
     void open(Port port, const std::string& device, const std::string& shownName, InputSink* sink);
-    // Disconnects and unregisters; no process cycle uses the port after this returns. What
-    // the output was sent goes out first (as long as the server takes it).
+    // Disconnects; no process cycle uses the port after this returns. What the output was sent
+    // goes out first (as long as the server takes it).
     void close(Port port);
 
     // One whole message into the output ring; waits briefly while the ring is full. False
