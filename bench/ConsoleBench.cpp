@@ -5,7 +5,10 @@
 #include "console/ui/MainWindow.h"
 #include "console/ui/QtEventLoop.h"
 #include "console/ui/QtUser.h"
-#include "midi/rtmidi/RtMidiPorts.h"
+#include "midi/SystemsInputPort.h"
+#include "midi/SystemsOutputPort.h"
+#include "midi/jack/JackSystems.h"
+#include "midi/rtmidi/RtMidiSystems.h"
 
 #include "QtBenchMain.h"
 
@@ -38,9 +41,15 @@ double residentMiB() {
 }
 
 struct Console {
-    kavel::RtMidiInputPort in1{"Kavel In 1", [] {}};
-    kavel::RtMidiInputPort in2{"Kavel In 2", [] {}};
-    kavel::RtMidiOutputPort out{"Kavel Out"};
+    kavel::JackClient jack;
+    kavel::RtMidiInputSystem alsaIn1{"Kavel In 1"}, alsaIn2{"Kavel In 2"};
+    kavel::JackInputSystem jackIn1{jack, kavel::JackClient::Port::In1, "Kavel In 1"};
+    kavel::JackInputSystem jackIn2{jack, kavel::JackClient::Port::In2, "Kavel In 2"};
+    kavel::RtMidiOutputSystem alsaOut{"Kavel Out"};
+    kavel::JackOutputSystem jackOut{jack, "Kavel Out"};
+    kavel::SystemsInputPort in1{{&alsaIn1, &jackIn1}, [] {}};
+    kavel::SystemsInputPort in2{{&alsaIn2, &jackIn2}, [] {}};
+    kavel::SystemsOutputPort out{{&alsaOut, &jackOut}};
     kavel::QtEventLoop loop;
     UnattendedUser user;
     kavel::Kavel core{kavel::Ports{in1, in2, out}, loop, user, KAVEL_PROGRAM_DIR};

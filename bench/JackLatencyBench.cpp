@@ -1,20 +1,19 @@
 // Keyboard -> program -> module through a JACK server on its dummy driver (-p 32): Kavel with
-// a note and its three copies, against a bare RtMidi pass-through client, in the same run.
-// Prints the median and 99th percentile of each and their ratio, and where Kavel's time goes:
-// from the keyboard's send to RtMidi's callback, to the Message event on the user-interface
-// thread, to the last send returning, to the arrival at the module.
+// a note and its three copies, against a bare libjack pass-through client (forwarding in its
+// process callback, in the cycle the note came in), in the same run. Prints the median and 99th
+// percentile of each and their ratio, and where Kavel's time goes: from the keyboard's send to
+// Kavel's process callback, to the Message event on the user-interface thread, to the last send
+// returning, to the arrival at the module.
 // Usage: kavel_bench_jack_latency [--samples FILE] [--notes N]  (FILE: one line a note,
 // "path,milliseconds")
 
 #include "../tests/jack/JackPorts.h"
 #include "../tests/jack/JackServer.h"
+#include "../tests/jack/KavelJackPorts.h"
 #include "console/Kavel.h"
 #include "console/ScriptedUser.h"
 #include "console/ui/InputWaker.h"
 #include "console/ui/QtEventLoop.h"
-#include "midi/rtmidi/RtMidiPorts.h"
-
-#include <RtMidi.h>
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -35,16 +34,36 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-// The bare pass-through: forwards on RtMidi's own thread, nothing else.
+// The bare pass-through: what comes in goes out in the same process cycle, nothing else.
 struct Bare {
-    RtMidiIn in{RtMidi::UNIX_JACK, "bare"};
-    RtMidiOut out{RtMidi::UNIX_JACK, "bare"};
+    jack_client_t* client = jack_client_open("bare", JackNoStartServer, nullptr);
+    jack_port_t* in =
+        jack_port_register(client, "bare in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+    jack_port_t* out =
+        jack_port_register(client, "bare out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     Bare() {
-        in.setCallback([](double, std::vector<unsigned char>* m,
-                          void* self) { static_cast<Bare*>(self)->out.sendMessage(m); },
-                       this);
-        in.openVirtualPort("bare in");
-        out.openVirtualPort("bare out");
+        jack_set_process_callback(
+            client,
+            [](jack_nframes_t frames, void* self) {
+                auto& b = *static_cast<Bare*>(self);
+                void* from = jack_port_get_buffer(b.in, frames);
+                void* to = jack_port_get_buffer(b.out, frames);
+                jack_midi_clear_buffer(to);
+                for (std::uint32_t i = 0; i < jack_midi_get_event_count(from); ++i) {
+                    jack_midi_event_t e;
+                    if (jack_midi_event_get(&e, from, i) == 0)
+                        jack_midi_event_write(to, e.time, e.buffer, e.size);
+                }
+                return 0;
+            },
+            this);
+        jack_activate(client);
+    }
+    ~Bare() {
+        jack_deactivate(client);
+        jack_port_unregister(client, in);
+        jack_port_unregister(client, out);
+        jack_client_close(client);
     }
 };
 
@@ -53,23 +72,18 @@ struct Listener {
     std::mutex mutex;
     std::map<int, Clock::time_point> arrived; // by velocity
     std::map<int, int> copies;
-    int path = 0;
     int expected = 1;
-    RtMidiIn in{RtMidi::UNIX_JACK, "module"};
+    kavel::test::TestClient in;
 
-    Listener(const std::string& from, int pathId, int copiesPerNote)
-        : path(pathId), expected(copiesPerNote) {
-        in.setCallback(
-            [](double, std::vector<unsigned char>* m, void* self) {
-                auto* l = static_cast<Listener*>(self);
-                if (m->size() < 3 || ((*m)[0] & 0xF0) != 0x90) return;
-                std::lock_guard lock(l->mutex);
-                // The velocity tells the notes apart: copies keep it, not the note number.
-                const int id = (*m)[2];
-                if (++l->copies[id] == l->expected) l->arrived[id] = Clock::now();
-            },
-            this);
-        in.openPort(static_cast<unsigned>(kavel::test::rtPortContaining(in, from)), "in");
+    Listener(const std::string& name, const std::string& from, int copiesPerNote)
+        : expected(copiesPerNote), in(name, [this](const unsigned char* m, std::size_t size) {
+              if (size < 3 || (m[0] & 0xF0) != 0x90) return;
+              std::lock_guard lock(mutex);
+              // The velocity tells the notes apart: copies keep it, not the note number.
+              const int id = m[2];
+              if (++copies[id] == expected) arrived[id] = Clock::now();
+          }) {
+        in.connectFrom(from);
     }
 };
 
@@ -114,7 +128,7 @@ int main(int argc, char** argv) {
     kavel::InputWaker waker;
     Stages stages;
     std::atomic<int> lastVelocity{0};
-    kavel::RtMidiInputPort in1("Kavel In 1", [&] {
+    kavel::test::KavelJackPorts ports([&] {
         const int note = lastVelocity.load(std::memory_order_relaxed);
         {
             std::lock_guard lock(stages.mutex);
@@ -122,8 +136,8 @@ int main(int argc, char** argv) {
         }
         waker.wake();
     });
-    kavel::RtMidiInputPort in2("Kavel In 2", [] {});
-    kavel::RtMidiOutputPort out("Kavel Out");
+    auto &in1 = ports.in1, &in2 = ports.in2;
+    auto& out = ports.out;
     waker.watch(in1);
     kavel::QtEventLoop loop;
     kavel::ScriptedUser user;
@@ -156,13 +170,12 @@ int main(int argc, char** argv) {
     r.SUBOTTAVA_PED[kavel::SLOT_LIVE] = 1;
 
     Bare bare;
-    Listener kavelModule("Kavel Out", 0, 4);
-    Listener bareModule("bare out", 1, 1);
-    RtMidiOut toKavel(RtMidi::UNIX_JACK, "keyboard");
-    toKavel.openPort(static_cast<unsigned>(kavel::test::rtPortContaining(toKavel, "Kavel In 1")),
-                     "k");
-    RtMidiOut toBare(RtMidi::UNIX_JACK, "keyboard");
-    toBare.openPort(static_cast<unsigned>(kavel::test::rtPortContaining(toBare, "bare in")), "b");
+    Listener kavelModule("module", "Kavel:out", 4);
+    Listener bareModule("bare-module", "bare:bare out", 1);
+    kavel::test::TestClient toKavel("keyboard");
+    kavel::test::TestClient toBare("bare-keyboard");
+    toKavel.connectTo("Kavel:in 1");
+    toBare.connectTo("bare:bare in");
     std::this_thread::sleep_for(300ms);
 
     std::map<int, Clock::time_point> sentKavel, sentBare;
@@ -179,12 +192,12 @@ int main(int argc, char** argv) {
         if (step % 2 == 0) {
             lastVelocity = note;
             sentKavel[note] = Clock::now();
-            toKavel.sendMessage(&on);
-            toKavel.sendMessage(&off);
+            toKavel.send(on);
+            toKavel.send(off);
         } else {
             sentBare[note] = Clock::now();
-            toBare.sendMessage(&on);
-            toBare.sendMessage(&off);
+            toBare.send(on);
+            toBare.send(off);
         }
         ++step;
     });
@@ -225,7 +238,7 @@ int main(int argc, char** argv) {
             toArrival.push_back(ms(stages.sent[note], arrived));
         }
         if (!toCallback.empty())
-            std::printf("kavel stages, median ms: keyboard send to RtMidi callback %.3f, callback "
+            std::printf("kavel stages, median ms: keyboard send to process callback %.3f, callback "
                         "to Message event %.3f, handler (routing and four sends) %.3f, last "
                         "send to arrival %.3f\n",
                         percentile(toCallback, 0.5), percentile(toEvent, 0.5),

@@ -1,20 +1,20 @@
-# Fails when a source outside a ui/, rtmidi/ or fluidsynth/ folder includes a Qt, RtMidi or
-# FluidSynth header.
+# Fails when a source outside a ui/, rtmidi/, jack/ or fluidsynth/ folder includes a Qt, RtMidi,
+# JACK or FluidSynth header.
 # Used at configure time and, through check_core_includes.cmake, as a test.
 function(kavel_check_core_includes root)
   file(GLOB_RECURSE sources ${root}/*.h ${root}/*.hpp ${root}/*.cpp)
   set(leaks "")
   foreach(f IN LISTS sources)
-    if(f MATCHES "/(ui|rtmidi|fluidsynth)/")
+    if(f MATCHES "/(ui|rtmidi|jack|fluidsynth)/")
       continue()
     endif()
-    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|qt[a-z]*/|RtMidi|rtmidi/|fluidsynth)")
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|qt[a-z]*/|RtMidi|rtmidi/|jack/|fluidsynth)")
     if(lines)
       list(APPEND leaks "${f}: ${lines}")
     endif()
   endforeach()
   if(leaks)
     string(REPLACE ";" "\n" text "${leaks}")
-    message(FATAL_ERROR "Qt, RtMidi or FluidSynth included in the standard C++ core:\n${text}")
+    message(FATAL_ERROR "Qt, RtMidi, JACK or FluidSynth included in the standard C++ core:\n${text}")
   endif()
 endfunction()

@@ -6,16 +6,17 @@ set -euo pipefail
 packages=(
   # build
   cmake g++ ninja-build pkg-config
-  # the program
-  qt6-base-dev librtmidi-dev
+  # the program: RtMidi for ALSA, libjack for Kavel's own JACK client
+  qt6-base-dev librtmidi-dev libasound2-dev libjack-jackd2-dev
   # the built-in GS module: FluidSynth and a General MIDI SoundFont with the GS variations
   libfluidsynth-dev fluidr3mono-gm-soundfont
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # real-port tests and window tests without a display
   jackd2 xvfb xauth
-  # fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizer runtimes
-  clang libclang-rt-14-dev
+  # fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizer runtimes; the
+  # ThreadSanitizer runtime of g++ (scripts/tsan.sh)
+  clang libclang-rt-14-dev libtsan2
 )
 
 missing=()

@@ -68,7 +68,7 @@ def plot(samples, png):
     fig, ax = plt.subplots(figsize=(7, 3.5), dpi=110)
     top = max(pct(samples["kavel"], 0.99), pct(samples["bare"], 0.99)) * 1.3
     bins = [i * top / 60 for i in range(61)]
-    for name, label in (("bare", "bare RtMidi pass-through"), ("kavel", "Kavel (note + 3 copies)")):
+    for name, label in (("bare", "bare libjack pass-through"), ("kavel", "Kavel (note + 3 copies)")):
         ax.hist(samples[name], bins=bins, alpha=0.6, label=f"{label}, median {pct(samples[name], 0.5):.3f} ms")
     ax.set_xlabel("keyboard send to arrival at the module (ms)")
     ax.set_ylabel("notes")
@@ -97,7 +97,7 @@ def main():
         k99, b99 = pct(samples["kavel"], 0.99), pct(samples["bare"], 0.99)
         lines += ["| jack_latency | Kavel, pedal note and three copies | "
                   f"median {k50:.3f} ms, p99 {k99:.3f} ms | | {len(samples['kavel'])} notes | |",
-                  "| jack_latency | bare RtMidi pass-through | "
+                  "| jack_latency | bare libjack pass-through | "
                   f"median {b50:.3f} ms, p99 {b99:.3f} ms | | {len(samples['bare'])} notes | "
                   f"ratio {k50 / b50:.3f} (median) |"]
         stages = stage_lines(results)

@@ -3,14 +3,16 @@
 // A private JACK server on the dummy driver for the length of a test: no sound hardware needed,
 // and a server name of its own keeps parallel runs apart. A long run asks for realtime where
 // the machine allows it: a server without it misses cycles on a busy machine, and a missed
-// cycle loses MIDI.
+// cycle loses MIDI. The server runs synchronously and waits up to 2 s for a late client: on a
+// loaded machine the cycle is delayed instead of losing or repeating what it would have
+// carried.
 
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sched.h>
-#include <sys/prctl.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,9 +29,10 @@ class JackServer {
         return {};
     }
 
-    explicit JackServer(bool realtimeWhereAllowed = false) {
-        name_ = "kavel-test-" + std::to_string(getpid());
-        // Every JACK client of this process, RtMidi's included, talks to this server.
+    // `suffix`: a further server of the same process gets a name of its own.
+    explicit JackServer(bool realtimeWhereAllowed = false, const std::string& suffix = "") {
+        name_ = "kavel-test-" + std::to_string(getpid()) + suffix;
+        // Every JACK client of this process opened from now on talks to this server.
         setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
         setenv("JACK_NO_START_SERVER", "1", 1);
         const std::string jackd = jackdPath();
@@ -45,8 +48,8 @@ class JackServer {
             }
             const char* realtime =
                 realtimeWhereAllowed && realtimeAllowed() ? "--realtime" : "--no-realtime";
-            execl(jackd.c_str(), "jackd", realtime, "-d", "dummy", "-r", "48000", "-p", "32",
-                  static_cast<char*>(nullptr));
+            execl(jackd.c_str(), "jackd", realtime, "--sync", "-t", "2000", "-d", "dummy", "-r",
+                  "48000", "-p", "32", static_cast<char*>(nullptr));
             _exit(127);
         }
     }

@@ -1,7 +1,10 @@
 // Without an ALSA sequencer and without a JACK server, the ports print one line per missing
 // MIDI system, however many ports and lists there are.
 
-#include "midi/rtmidi/RtMidiPorts.h"
+#include "midi/SystemsInputPort.h"
+#include "midi/SystemsOutputPort.h"
+#include "midi/jack/JackSystems.h"
+#include "midi/rtmidi/RtMidiSystems.h"
 
 #include <gtest/gtest.h>
 
@@ -34,13 +37,21 @@ TEST(QuietStart, EachMissingMidiSystemIsNamedOnce) {
     setenv("JACK_NO_START_SERVER", "1", 1);
 
     testing::internal::CaptureStderr();
-    RtMidiInputPort in1("Kavel In 1", [] {});
-    RtMidiInputPort in2("Kavel In 2", [] {});
-    RtMidiOutputPort out("Kavel Out");
+    JackClient jack;
+    RtMidiInputSystem alsaIn1("Kavel In 1"), alsaIn2("Kavel In 2");
+    JackInputSystem jackIn1(jack, JackClient::Port::In1, "Kavel In 1");
+    JackInputSystem jackIn2(jack, JackClient::Port::In2, "Kavel In 2");
+    RtMidiOutputSystem alsaOut("Kavel Out");
+    JackOutputSystem jackOut(jack, "Kavel Out");
+    SystemsInputPort in1({&alsaIn1, &jackIn1}, [] {});
+    SystemsInputPort in2({&alsaIn2, &jackIn2}, [] {});
+    SystemsOutputPort out({&alsaOut, &jackOut});
     std::vector<int> counts;
-    for (int list = 0; list < 2; ++list)
+    for (int list = 0; list < 2; ++list) {
         for (MidiPort* port : std::vector<MidiPort*>{&in1, &in2, &out})
             counts.push_back(port->DeviceCount());
+        jack.poll(); // looked for again, quietly
+    }
     const std::vector<std::string> lines = linesOf(testing::internal::GetCapturedStderr());
 
     for (int count : counts)

@@ -1,8 +1,9 @@
-#include "midi/rtmidi/RtMidiPorts.h"
+#include "midi/rtmidi/RtMidiSystems.h"
+
+#include "midi/MidiPorts.h"
 
 #include <RtMidi.h>
 #include <alsa/asoundlib.h>
-#include <jack/jack.h>
 
 #include <algorithm>
 #include <array>
@@ -21,10 +22,10 @@ struct ApiInfo {
     bool virtualPorts;
 };
 
-// The order of the device lists.
+// The order of the device lists. No JACK: RtMidi frees a JACK output's ring before it closes
+// the client, and a process cycle in between reads freed memory.
 constexpr std::array kApis = {
     ApiInfo{RtMidi::LINUX_ALSA, "ALSA", true},
-    ApiInfo{RtMidi::UNIX_JACK, "JACK", true},
     ApiInfo{RtMidi::MACOSX_CORE, "CoreMIDI", true},
     ApiInfo{RtMidi::WINDOWS_MM, "WinMM", false},
 };
@@ -47,10 +48,9 @@ void sinkError(RtMidiError::Type type, const std::string& text, void* sink) {
 }
 
 void silentAlsa(const char*, int, const char*, int, const char*, ...) {}
-void silentJack(const char*) {}
 
 // RtMidi reports a failed start from its constructor, before an error callback can be set, so
-// ALSA and JACK are tried directly first, with their libraries' own messages muted.
+// ALSA is tried directly first, with its library's own messages muted.
 bool alsaStarts() {
     const snd_lib_error_handler_t previous = snd_lib_error;
     snd_lib_error_set_handler(&silentAlsa);
@@ -59,18 +59,6 @@ bool alsaStarts() {
     if (started) snd_seq_close(seq);
     snd_lib_error_set_handler(previous);
     return started;
-}
-
-bool jackStarts() {
-    void (*previousError)(const char*) = jack_error_callback;
-    void (*previousInfo)(const char*) = jack_info_callback;
-    jack_set_error_function(&silentJack);
-    jack_set_info_function(&silentJack);
-    jack_client_t* client = jack_client_open(kClientName, JackNoStartServer, nullptr);
-    if (client) jack_client_close(client);
-    jack_set_error_function(previousError);
-    jack_set_info_function(previousInfo);
-    return client != nullptr;
 }
 
 bool reportStart(bool started, const char* message) {
@@ -86,16 +74,10 @@ bool systemStarts(RtMidi::Api api) {
             reportStart(alsaStarts(), "no ALSA sequencer; ALSA MIDI ports are left out");
         return alsa;
     }
-    if (api == RtMidi::UNIX_JACK) {
-        static const bool jack =
-            reportStart(jackStarts(), "no JACK server; JACK MIDI ports are left out");
-        return jack;
-    }
     return true;
 }
 
-// A client of `api`, or nothing when that MIDI system does not start here (ALSA throws
-// without a sequencer; JACK only warns without a server and fails later).
+// A client of `api`, or nothing when that MIDI system does not start here.
 template <typename Rt> std::unique_ptr<Rt> makeClient(RtMidi::Api api) {
     if (!systemStarts(api)) return nullptr;
     try {
@@ -174,9 +156,11 @@ std::unique_ptr<Rt> openClient(const RtDevice& device, const std::string& virtua
     return client;
 }
 
-std::string nameAt(const std::vector<RtDevice>& devices, int id) {
-    if (id < 0 || id >= static_cast<int>(devices.size())) return {};
-    return devices[static_cast<std::size_t>(id)].shownName;
+std::vector<std::string> shownNames(const std::vector<RtDevice>& devices) {
+    std::vector<std::string> names;
+    for (const auto& d : devices)
+        names.push_back(d.shownName);
+    return names;
 }
 
 std::string vanishedText(const RtDevice& device) {
@@ -197,86 +181,76 @@ std::vector<std::string> PendingErrors::take() {
 
 // ---- input
 
-RtMidiInputPort::RtMidiInputPort(std::string virtualName, std::function<void()> wake)
-    : virtualName_(std::move(virtualName)), wake_(std::move(wake)) {}
+RtMidiInputSystem::RtMidiInputSystem(std::string virtualName)
+    : virtualName_(std::move(virtualName)) {}
 
-RtMidiInputPort::~RtMidiInputPort() = default;
+RtMidiInputSystem::~RtMidiInputSystem() = default;
 
-int RtMidiInputPort::backendDeviceCount(bool refresh) {
+std::vector<std::string> RtMidiInputSystem::devices(bool refresh) {
     if (refresh || !enumerated_) {
         devices_ = enumerate<RtMidiIn>(virtualName_);
         enumerated_ = true;
     }
-    return static_cast<int>(devices_.size());
+    return shownNames(devices_);
 }
 
-std::string RtMidiInputPort::backendDeviceName(int id) {
-    return nameAt(devices_, id);
-}
-
-void RtMidiInputPort::backendOpen(int id) {
-    const RtDevice& device = devices_.at(static_cast<std::size_t>(id));
-    in_ = openClient<RtMidiIn>(device, virtualName_, errors_, [this](RtMidiIn& client) {
-        // SysEx is dropped by the driver; clock and active sensing are filtered here.
+void RtMidiInputSystem::open(std::size_t index, InputSink& sink) {
+    const RtDevice& device = devices_.at(index);
+    in_ = openClient<RtMidiIn>(device, virtualName_, errors_, [&sink](RtMidiIn& client) {
+        // SysEx is dropped by the driver; clock and active sensing are filtered by the port.
         client.ignoreTypes(true, false, false);
-        client.setCallback(&RtMidiInputPort::onMidi, this);
+        client.setCallback(&RtMidiInputSystem::onMidi, &sink);
     });
     opened_ = device;
 }
 
-void RtMidiInputPort::backendClose() {
+void RtMidiInputSystem::close() {
     in_.reset(); // joins RtMidi's thread: no callback runs after this
     opened_ = {};
 }
 
-void RtMidiInputPort::onMidi(double, std::vector<unsigned char>* message, void* self) {
-    auto* port = static_cast<RtMidiInputPort*>(self);
+void RtMidiInputSystem::onMidi(double, std::vector<unsigned char>* message, void* sink) {
     if (!message || message->empty()) return;
-    port->receive(message->data(), message->size());
-    port->wake_();
+    auto* s = static_cast<InputSink*>(sink);
+    s->deliver(message->data(), message->size());
+    s->wake();
 }
 
-void RtMidiInputPort::checkDevice() {
-    // The faults of sends into a device that went away say nothing more than its loss.
-    if (in_ && !opened_.portName.empty() && !portPresent(*in_, opened_.portName)) {
-        errors_.take();
-        return lost(vanishedText(opened_));
-    }
-    for (auto& text : errors_.take())
-        raiseError(port_error::kDriver, std::move(text));
+OutputSystem::Health RtMidiInputSystem::check() {
+    OutputSystem::Health health;
+    if (in_ && !opened_.portName.empty() && !portPresent(*in_, opened_.portName))
+        health.lost = vanishedText(opened_);
+    health.faults = errors_.take();
+    return health;
 }
 
 // ---- output
 
-RtMidiOutputPort::RtMidiOutputPort(std::string virtualName)
+RtMidiOutputSystem::RtMidiOutputSystem(std::string virtualName)
     : virtualName_(std::move(virtualName)) {}
 
-RtMidiOutputPort::~RtMidiOutputPort() = default;
+RtMidiOutputSystem::~RtMidiOutputSystem() = default;
 
-int RtMidiOutputPort::backendDeviceCount(bool refresh) {
+std::vector<std::string> RtMidiOutputSystem::devices(bool refresh) {
     if (refresh || !enumerated_) {
         devices_ = enumerate<RtMidiOut>(virtualName_);
         enumerated_ = true;
     }
-    return static_cast<int>(devices_.size());
+    return shownNames(devices_);
 }
 
-std::string RtMidiOutputPort::backendDeviceName(int id) {
-    return nameAt(devices_, id);
-}
-
-void RtMidiOutputPort::backendOpen(int id) {
-    const RtDevice& device = devices_.at(static_cast<std::size_t>(id));
+void RtMidiOutputSystem::open(std::size_t index) {
+    const RtDevice& device = devices_.at(index);
     out_ = openClient<RtMidiOut>(device, virtualName_, errors_, [](RtMidiOut&) {});
     opened_ = device;
 }
 
-void RtMidiOutputPort::backendClose() {
+void RtMidiOutputSystem::close() {
     out_.reset();
     opened_ = {};
 }
 
-bool RtMidiOutputPort::backendSend(const std::uint8_t* bytes, std::size_t size) {
+bool RtMidiOutputSystem::send(const std::uint8_t* bytes, std::size_t size) {
     if (!out_ || size == 0) return true;
     try {
         out_->sendMessage(bytes, size);
@@ -286,14 +260,12 @@ bool RtMidiOutputPort::backendSend(const std::uint8_t* bytes, std::size_t size) 
     }
 }
 
-void RtMidiOutputPort::checkDevice() {
-    // The faults of sends into a device that went away say nothing more than its loss.
-    if (out_ && !opened_.portName.empty() && !portPresent(*out_, opened_.portName)) {
-        errors_.take();
-        return lost(vanishedText(opened_));
-    }
-    for (auto& text : errors_.take())
-        raiseError(port_error::kDriver, std::move(text));
+OutputSystem::Health RtMidiOutputSystem::check() {
+    Health health;
+    if (out_ && !opened_.portName.empty() && !portPresent(*out_, opened_.portName))
+        health.lost = vanishedText(opened_);
+    health.faults = errors_.take();
+    return health;
 }
 
 } // namespace kavel
