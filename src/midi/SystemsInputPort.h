@@ -4,6 +4,7 @@
 
 #include "midi/InputSystem.h"
 #include "midi/MidiPorts.h"
+#include "midi/SystemDevices.h"
 
 #include <functional>
 #include <vector>
@@ -29,15 +30,8 @@ class SystemsInputPort : public MidiInput, private InputSink {
     void deliver(const std::uint8_t* bytes, std::size_t size) noexcept override;
     void wake() noexcept override;
 
-    struct Device {
-        InputSystem* system;
-        std::size_t index;
-        std::string name;
-    };
-    std::vector<InputSystem*> systems_;
     std::function<void()> wake_;
-    std::vector<Device> devices_;
-    bool listed_ = false;
+    SystemDevices<InputSystem> devices_;
     InputSystem* opened_ = nullptr;
 };
 

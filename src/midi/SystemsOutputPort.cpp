@@ -3,32 +3,22 @@
 namespace kavel {
 
 SystemsOutputPort::SystemsOutputPort(std::vector<OutputSystem*> systems)
-    : systems_(std::move(systems)) {}
+    : devices_(std::move(systems)) {}
 
 SystemsOutputPort::~SystemsOutputPort() {
     closeIfOpen();
 }
 
 int SystemsOutputPort::backendDeviceCount(bool refresh) {
-    if (refresh || !listed_) {
-        devices_.clear();
-        for (OutputSystem* system : systems_) {
-            auto names = system->devices(refresh || !listed_);
-            for (std::size_t i = 0; i < names.size(); ++i)
-                devices_.push_back({system, i, std::move(names[i])});
-        }
-        listed_ = true;
-    }
-    return static_cast<int>(devices_.size());
+    return devices_.count(refresh);
 }
 
 std::string SystemsOutputPort::backendDeviceName(int id) {
-    if (id < 0 || id >= static_cast<int>(devices_.size())) return {};
-    return devices_[static_cast<std::size_t>(id)].name;
+    return devices_.name(id);
 }
 
 void SystemsOutputPort::backendOpen(int id) {
-    const Device& device = devices_.at(static_cast<std::size_t>(id));
+    const auto& device = devices_.at(id);
     device.system->open(device.index);
     opened_ = device.system;
 }

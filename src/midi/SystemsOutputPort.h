@@ -7,6 +7,7 @@
 
 #include "midi/MidiPorts.h"
 #include "midi/OutputSystem.h"
+#include "midi/SystemDevices.h"
 
 #include <vector>
 
@@ -28,14 +29,7 @@ class SystemsOutputPort : public MidiOutput {
     bool backendSend(const std::uint8_t* bytes, std::size_t size) override;
 
   private:
-    struct Device {
-        OutputSystem* system;
-        std::size_t index;
-        std::string name;
-    };
-    std::vector<OutputSystem*> systems_;
-    std::vector<Device> devices_;
-    bool listed_ = false;
+    SystemDevices<OutputSystem> devices_;
     OutputSystem* opened_ = nullptr;
 };
 
