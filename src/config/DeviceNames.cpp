@@ -35,17 +35,9 @@ void Kavel::findDevicesByName() {
     const FileRead file = readFileAtMost(devicesFile(*this), kMaxDevicesFile);
     if (!file.bytes) return; // none kept yet: the numbers stand as they are
     auto& m = state.midi;
-    std::string_view rest = *file.bytes;
-    while (!rest.empty()) {
-        const auto end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const auto eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        const std::string_view name = line.substr(eq + 1);
+    for (const auto& [key, name] : keyValueLines(*file.bytes)) {
         for (std::size_t i = 0; i < kKeys.size(); ++i) {
-            if (line.substr(0, eq) != kKeys[i]) continue;
+            if (key != kKeys[i]) continue;
             int& device = m.*kDevicePorts[i].device;
             const int noDevice = m.*kDevicePorts[i].noDevice;
             const auto& items = controls.get(kDevicePorts[i].list).items;

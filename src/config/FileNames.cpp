@@ -92,4 +92,18 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const st
     return std::nullopt;
 }
 
+std::vector<std::pair<std::string_view, std::string_view>> keyValueLines(std::string_view text) {
+    std::vector<std::pair<std::string_view, std::string_view>> pairs;
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const auto eq = line.find('=');
+        if (eq != std::string_view::npos)
+            pairs.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+    }
+    return pairs;
+}
+
 } // namespace kavel

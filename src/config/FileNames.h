@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kavel {
 
@@ -25,6 +28,10 @@ struct FileRead {
 // unreadable file is refused too, never thrown): the console's readers must not stall, crash
 // or run out of memory on a file that is not what they expect.
 FileRead readFileAtMost(const std::string& path, std::size_t maxBytes);
+
+// The lines `key=value` of the side files kept beside kavel.CFG, in file order; LF or CR LF,
+// lines without "=" skipped. The views point into `text`.
+std::vector<std::pair<std::string_view, std::string_view>> keyValueLines(std::string_view text);
 
 // Writes `bytes` to a temporary file in the folder of `path`, then renames it over `path`.
 // Nothing, or a sentence saying what went wrong; the old file is untouched on failure.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <string_view>
 
 namespace kavel::module {
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr std::size_t kMaxFile = 64 * 1024;
 
-template <typename T> std::optional<T> number(const std::string& text) {
+template <typename T> std::optional<T> number(std::string_view text) {
     T v{};
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
@@ -31,15 +32,7 @@ void ModuleSettings::clamp() {
 
 ModuleSettings parseModuleSettings(const std::string& text) {
     ModuleSettings s;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const auto end = std::min(text.find('\n', at), text.size());
-        std::string line = text.substr(at, end - at);
-        at = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const auto eq = line.find('=');
-        if (eq == std::string::npos) continue;
-        const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+    for (const auto& [key, value] : keyValueLines(text)) {
         if (key == "driver") s.audioDriver = value;
         if (key == "soundfont") s.soundFont = value;
         if (key == "gain")

@@ -58,15 +58,7 @@ void Kavel::restoreWindowSize() {
     if (!file.bytes) return; // none kept: the panel's own size
     int panelWidth = 0, panelHeight = 0, width = 0, height = 0;
     bool maximised = false;
-    std::string_view rest = *file.bytes;
-    while (!rest.empty()) {
-        const auto end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const auto eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        const std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
+    for (const auto& [key, value] : keyValueLines(*file.bytes)) {
         if (key == "panel" && !readSize(value, panelWidth, panelHeight)) return;
         if (key == "size" && !readSize(value, width, height)) return;
         if (key == "maximised") maximised = value == "1";
