@@ -49,20 +49,21 @@ int main(int argc, char** argv) {
     kavel::QtUser user;
     kavel::Kavel core({in1, in2, out}, loop, user, folder);
     kavel::MainWindow window(core);
+    const kavel::CoreControls drawn{core.controls, core.procedures};
     user.addWindow("Kavel", &window);
-    kavel::AdvancedView advanced(core, window);
+    kavel::AdvancedView advanced(drawn, core.advanced, window);
     user.addWindow("Advanced", &advanced);
-    kavel::ThruView thru(core, window);
+    kavel::ThruView thru(drawn, core.thru, window);
     user.addWindow("Thru_form", &thru);
-    kavel::SetupView setup(core, window);
+    kavel::SetupView setup(drawn, core.setupDialog, window);
     user.addWindow("Set_up", &setup);
-    kavel::EditorView editor(core, window);
+    kavel::EditorView editor(drawn, core.editor, window);
     user.addWindow("compilatore", &editor);
-    kavel::FontsView fonts(core, window);
+    kavel::FontsView fonts(drawn, core.fonts, window);
     user.addWindow("SetFonts", &fonts);
-    kavel::TotalRecallView totalRecall(core, window);
+    kavel::TotalRecallView totalRecall(drawn, core.totalRecallWindow, window);
     user.addWindow("Totalrec", &totalRecall);
-    kavel::AboutView about(core, window);
+    kavel::AboutView about(drawn, core.about, window);
     user.addWindow("frmABout", &about);
 
     // Driver faults and devices unplugged while open reach the Error events from here, and a
@@ -71,12 +72,12 @@ int main(int argc, char** argv) {
     // A JACK server started after Kavel is looked for here too.
     QObject::connect(&deviceCheck, &QTimer::timeout, [&core, &jack] {
         jack.poll();
-        core.checkDevices();
+        core.devices.checkDevices();
     });
     deviceCheck.start(1000);
 
     // On a first start the organ sounds at once, through the built-in module.
-    core.setFirstStartOutput(kavel::module::kBuiltInModuleName);
+    core.config.setFirstStartOutput(kavel::module::kBuiltInModuleName);
     core.Form_Load();
     if (!core.running()) return 0;
     return QApplication::exec();

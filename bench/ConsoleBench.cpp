@@ -83,7 +83,7 @@ void BM_WaitingTimer20(benchmark::State& state) {
         for (int i = 0; i < 200; ++i) {
             QElapsedTimer clock;
             clock.start();
-            c.core.Waiting_Timer(20);
+            c.core.waiting.Waiting_Timer(20);
             ms.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
         }
     }

@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
     kavel::QtEventLoop loop;
     kavel::ScriptedUser user;
     kavel::Kavel kavel({in1, in2, out}, loop, user, "/tmp");
-    kavel.MIDI_DEVICES_ACK();
+    kavel.devices.MIDI_DEVICES_ACK();
     auto& m = kavel.state.midi;
     m.DISPOSITIVO_IN1 = kavel::test::indexOf(in1, "JACK: Kavel In 1");
     m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
         std::puts("the JACK server did not come up");
         return 1;
     }
-    kavel.MIDI_OPENING();
+    kavel.devices.MIDI_OPENING();
     // The Message event timed around the console's own handler.
     in1.Message = [&, handler = in1.Message] {
         const int note = in1.Data2();
@@ -252,6 +252,6 @@ int main(int argc, char** argv) {
         for (double v : b)
             out << "bare," << v << '\n';
     }
-    kavel.CHIUSURA_PORTE_MIDI();
+    kavel.devices.CHIUSURA_PORTE_MIDI();
     return 0;
 }

@@ -40,9 +40,9 @@ struct Console {
     }
     void build(bool graphic) {
         core.state.panel.INTERFACCIA_GRAFICA = graphic;
-        core.ATTIVA_DISATTIVA_GRAPHIC_Interface();
-        graphic ? core.LOAD_GRAPHIC_INTERFACE() : core.LOAD_NORMAL_INTERFACE();
-        core.SCRITTURA_TESTI_DEI_REGISTRI();
+        core.panel.ATTIVA_DISATTIVA_GRAPHIC_Interface();
+        graphic ? core.panel.LOAD_GRAPHIC_INTERFACE() : core.panel.LOAD_NORMAL_INTERFACE();
+        core.stopNames.SCRITTURA_TESTI_DEI_REGISTRI();
         window.syncChanged();
     }
 };

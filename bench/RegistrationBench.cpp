@@ -23,12 +23,12 @@ struct Rig {
     Rig() {
         out.DeviceID(0);
         out.Action(kavel::action::kOpen);
-        core.state.config.PATH_DAT = core.inProgramFolder("kavel.DAT");
+        core.state.config.PATH_DAT = core.folder.inProgramFolder("kavel.DAT");
         core.state.panel.INTERFACCIA_GRAFICA = true;
-        core.LOAD_GRAPHIC_INTERFACE();
-        core.CARICAMENTO_DAT();
-        core.CARICAMENTO_LIST_BOXES();
-        core.RESET_Click();
+        core.panel.LOAD_GRAPHIC_INTERFACE();
+        core.tableFile.CARICAMENTO_DAT();
+        core.stopNames.CARICAMENTO_LIST_BOXES();
+        core.registration.RESET_Click();
     }
 };
 
@@ -36,7 +36,7 @@ void BM_ConsoleUpdateOneStop(benchmark::State& state) {
     Rig rig;
     int row = 1;
     for (auto _ : state) {
-        rig.core.Tir_FO_GO_Click(row);
+        rig.core.registration.Tir_FO_GO_Click(row);
         row = row == 1 ? 2 : 1;
     }
     state.counters["messages_per_click"] =
@@ -47,7 +47,7 @@ BENCHMARK(BM_ConsoleUpdateOneStop);
 void BM_ConsoleUpdateNoChange(benchmark::State& state) {
     Rig rig;
     for (auto _ : state)
-        rig.core.AGGIORNAMENTO_KAVEL();
+        rig.core.registration.AGGIORNAMENTO_KAVEL();
 }
 BENCHMARK(BM_ConsoleUpdateNoChange);
 
@@ -56,7 +56,7 @@ void BM_FullReset(benchmark::State& state) {
     const long before = rig.out.bytes;
     // The waits run on the fake clock: this is the software's own time.
     for (auto _ : state)
-        rig.core.RESET_kavel();
+        rig.core.registration.RESET_kavel();
     const double bytes =
         static_cast<double>(rig.out.bytes - before) / static_cast<double>(state.iterations());
     // A MIDI cable carries 3,125 bytes a second (31,250 baud, 10 bits a byte).

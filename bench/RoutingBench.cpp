@@ -121,7 +121,7 @@ struct NullFunctions : kavel::ConsoleFunctions {
 void BM_RouteBurst(benchmark::State& state) {
     Rig rig;
     NullFunctions none;
-    rig.core.setConsoleFunctions(&none);
+    rig.core.routing.setConsoleFunctions(&none);
     std::mt19937 random(7);
     std::vector<std::array<std::uint8_t, 3>> burst;
     for (int i = 0; i < 100000; ++i) {

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Kavel& k = *console;
     k.Form_Load();
     for (int fixed = 1; fixed <= 12; ++fixed)
-        k.Graduatore_Click(fixed);
+        k.memories.Graduatore_Click(fixed);
     k.exit_Click();
     FUZZ_CHECK(console.out.refusedMessages() == 0);
     if (k.running() || k.state.config.SALVA_CFG_USCITA != 1) return 0; // nothing written
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The reading alone depends on nothing a start leaves: one reader does for the run.
     static Console reader(folder.string());
     reader.user.shown.clear();
-    reader->LEGGI_FILE_AVVIO();
+    reader->config.LEGGI_FILE_AVVIO();
     FUZZ_CHECK(!saidUnreadable(reader.user));
     return 0;
 }

@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         k.procedures.call(knob, {std::to_string(1 + pick % 19)});
     for (const char* list : {"Temperamenti", "Riverberi"}) {
         const auto items = static_cast<int>(k.controls.get(list).items.size());
-        if (items > 0) k.selectListItem(list, pick % items);
+        if (items > 0) k.lists.selectListItem(list, pick % items);
     }
-    k.CancelALL_Click();
+    k.registration.CancelALL_Click();
     FUZZ_CHECK(console.out.refusedMessages() == 0);
     return 0;
 }

@@ -117,18 +117,18 @@ struct Console {
         Kavel& k = *kavel;
         for (auto& filter : k.state.midi.FILTRI_INGRESSO)
             filter = false; // let system messages through: they are forwarded too
-        k.MIDI_DEVICES_ACK();
+        k.devices.MIDI_DEVICES_ACK();
         k.state.midi.DISPOSITIVO_IN1 = 0;
         k.state.midi.DISPOSITIVO_IN2 = 1;
         k.state.midi.DISPOSITIVO_OUT = 0;
-        k.MIDI_OPENING();
+        k.devices.MIDI_OPENING();
         k.state.config.PATH_DAT = table;
-        k.CARICAMENTO_DAT();
+        k.tableFile.CARICAMENTO_DAT();
         k.state.panel.INTERFACCIA_GRAFICA = true;
-        k.LOAD_GRAPHIC_INTERFACE();
-        k.CARICAMENTO_LIST_BOXES();
+        k.panel.LOAD_GRAPHIC_INTERFACE();
+        k.stopNames.CARICAMENTO_LIST_BOXES();
         k.state.memories.BERSAGLIO_RECALL = 11;
-        k.RESET_Click();
+        k.registration.RESET_Click();
     }
 };
 

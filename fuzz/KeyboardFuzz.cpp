@@ -185,13 +185,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case kList: {
             const char* list = kLists[arg % std::size(kLists)];
             const auto items = k.controls.get(list).items.size();
-            if (items > 0) k.selectListItem(list, static_cast<int>(in.next() % items));
+            if (items > 0) k.lists.selectListItem(list, static_cast<int>(in.next() % items));
             break;
         }
         case kCheck: {
             auto& box = k.controls.edit("Memory_Recall", arg % 2);
             box.value = box.value ? 0 : 1;
-            k.Memory_Recall_Click(arg % 2);
+            k.advanced.Memory_Recall_Click(arg % 2);
             break;
         }
         case kDevice: { // a cable pulled or put back, and the once-a-second look at it
@@ -204,7 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     list->absent.insert(name);
             }
             const bool moduleOpen = console.out.isOpen();
-            k.checkDevices();
+            k.devices.checkDevices();
             if (moduleOpen && !console.out.isOpen()) sounding = Keys{.module = true}; // off
             break;
         }

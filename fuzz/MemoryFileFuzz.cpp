@@ -104,12 +104,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     m.PIC_YELLOW_ON = "yellow-on";
     m.LED_MEMORIE = size % 2 == 1; // both indicator modes, each input always the same one
     console.startPlaying();
-    k.c_memory_Click(3); // an indicator lit, which the load must darken
+    k.memories.c_memory_Click(3); // an indicator lit, which the load must darken
     m.MEMORIE_NON_SALVATE = false;
     const std::size_t sentBefore = console.out.sent.size();
 
     console.user.files.emplace_back(file.string());
-    k.Loadfile_Click();
+    k.memoryFile.Loadfile_Click();
     FUZZ_CHECK(console.user.files.empty());
     FUZZ_CHECK(console.out.refusedMessages() == 0);
     FUZZ_CHECK(console.user.shown.size() <= 1);
@@ -128,10 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What was loaded saves, and loads back the same.
     console.user.files.emplace_back(again.string());
-    k.savefile_Click();
+    k.memoryFile.savefile_Click();
     FUZZ_CHECK(console.user.shown.empty());
     console.user.files.emplace_back(again.string());
-    k.Loadfile_Click();
+    k.memoryFile.Loadfile_Click();
     FUZZ_CHECK(console.user.shown.empty());
     const Loaded second = loaded(k);
     FUZZ_CHECK(sameMemories(first, second));
@@ -144,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Every memory played: whatever the file held, nothing invalid reaches the module.
     for (int memory = 1; memory <= 12; ++memory)
-        k.c_memory_Click(memory);
+        k.memories.c_memory_Click(memory);
     FUZZ_CHECK(console.out.refusedMessages() == 0);
     return 0;
 }

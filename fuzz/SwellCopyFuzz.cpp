@@ -16,9 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Kavel& k = *console;
     const int row = data[0] % 30;
     k.state.stops.STOPS_TABLE[static_cast<std::size_t>(40 + row)] = great;
-    k.editor().TextFondi_Click(row);
-    k.editor().DERIVA_SYSEX_SW();
-    const std::string& swell = k.editor().swellCopy();
+    k.editor.TextFondi_Click(row);
+    k.editor.DERIVA_SYSEX_SW();
+    const std::string& swell = k.editor.swellCopy();
     // Only whole messages come out, none longer than it went in, nothing under 10 bytes, and
     // a sound Great gives a sound Swell.
     FUZZ_CHECK(swell.size() <= great.size());

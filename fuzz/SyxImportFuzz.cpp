@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Kavel& k = *console;
     k.state.config.PATH_DAT = shippedTable();
     // Each input on a freshly opened editor: the table read again, both flags clear.
-    k.editor().Form_Load();
+    k.editor.Form_Load();
     console.user.shown.clear();
 
     const Field& field = kFields[data[0] % kFields.size()];
@@ -56,11 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(isSoundSysEx(content));
         expected[static_cast<std::size_t>(field.entry + index)] = std::string(content);
         if (field.swell >= 0) expected[static_cast<std::size_t>(field.swell + index)] = swell;
-        FUZZ_CHECK(k.editor().modified());
+        FUZZ_CHECK(k.editor.modified());
     } else {
         // Refused with a message: the table as it was.
         FUZZ_CHECK(console.user.shown.size() == 1);
-        FUZZ_CHECK(!k.editor().modified());
+        FUZZ_CHECK(!k.editor.modified());
     }
     FUZZ_CHECK(table == expected);
     return 0;

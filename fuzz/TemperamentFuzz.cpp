@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     k.state.advanced.NOTA_INIZIO_TEMP = start;
     auto& parts = k.state.midi.TEMP_SYSEX;
     parts.fill("");
-    k.PREPARA_TEMPERAMENTO();
+    k.advanced.PREPARA_TEMPERAMENTO();
 
     FUZZ_CHECK(parts[0].empty());
     if (parts[1].empty()) {
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto refused = console->out.refusedMessages();
     for (int p = 1; p <= 32; ++p)
-        k.Sysex_Temp_sending(p);
+        k.sender.Sysex_Temp_sending(p);
     FUZZ_CHECK(console->out.refusedMessages() == refused);
     console->out.sent.clear();
     return 0;

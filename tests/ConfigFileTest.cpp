@@ -86,13 +86,13 @@ TEST_F(Config, WrittenAndReadBackGivesTheSameSettings) {
     {
         auto& k = console();
         setUp(k);
-        k.Salva_dati_di_avvio();
+        k.config.Salva_dati_di_avvio();
     }
     ASSERT_TRUE(fs::exists(cfg()));
     core.reset();
     auto& k = console();
-    k.MIDI_DEVICES_ACK();
-    k.LEGGI_FILE_AVVIO();
+    k.devices.MIDI_DEVICES_ACK();
+    k.config.LEGGI_FILE_AVVIO();
     EXPECT_TRUE(user.shown.empty());
     const auto& s = k.state;
     EXPECT_EQ(s.config.PATH_DAT, "/organs/my, own organ.dat");
@@ -164,7 +164,7 @@ TEST_F(Config, EveryValueLandsOnItsOwnLine) {
         for (int f = 1; f <= 28; ++f)
             (*fields[static_cast<std::size_t>(f - 1)])[static_cast<std::size_t>(12 + m)] =
                 m * 100 + f;
-    k.Salva_dati_di_avvio();
+    k.config.Salva_dati_di_avvio();
 
     // clang-format off
     std::vector<std::string> want = {
@@ -218,14 +218,14 @@ TEST_P(DamagedConfig, GivesTheDefaultsAndTheMessage) {
     {
         auto& k = console();
         setUp(k);
-        k.Salva_dati_di_avvio();
+        k.config.Salva_dati_di_avvio();
     }
     const std::string damaged = GetParam().damage(slurp(cfg()));
     std::ofstream(cfg(), std::ios::binary | std::ios::trunc) << damaged;
     core.reset();
     auto& k = console();
-    k.MIDI_DEVICES_ACK();
-    k.LEGGI_FILE_AVVIO();
+    k.devices.MIDI_DEVICES_ACK();
+    k.config.LEGGI_FILE_AVVIO();
     ASSERT_EQ(user.shown.size(), 1u);
     EXPECT_EQ(user.shown[0].text.rfind(kUnassigned, 0), 0u);
     EXPECT_NE(user.shown[0].text.find("kept as " + (folder / "kavel.CFG.bad").string()),
@@ -311,7 +311,7 @@ TEST_F(Config, WindowsComeBackWhollyOnTheScreen) {
     {
         auto& k = console();
         setUp(k);
-        k.Salva_dati_di_avvio();
+        k.config.Salva_dati_di_avvio();
     }
     const std::string good = slurp(cfg());
     for (const Case& c : cases) {
@@ -345,13 +345,13 @@ TEST_F(Config, WindowSizeComesBackToTheSamePanel) {
             k.Form_Load();
             setUp(k);
             k.state.panel.INTERFACCIA_GRAFICA = true;
-            k.LOAD_GRAPHIC_INTERFACE();
+            k.panel.LOAD_GRAPHIC_INTERFACE();
             k.state.panel.windowWidth = 16000;
             k.state.panel.windowHeight = 12000;
             k.state.panel.windowMaximised = true;
             k.state.panel.INTERFACCIA_GRAFICA = c.graphicAtRestart;
             k.state.panel.SCALA_PANNELLO = 1.0;
-            k.Salva_dati_di_avvio();
+            k.config.Salva_dati_di_avvio();
         }
         EXPECT_EQ(slurp(folder / "kavel-window.txt"),
                   "panel=10650x10200\nsize=16000x12000\nmaximised=1\n");
@@ -371,7 +371,7 @@ TEST_F(Config, OutOfRangeSettingsAreBroughtIntoRange) {
     {
         auto& k = console();
         setUp(k);
-        k.Salva_dati_di_avvio();
+        k.config.Salva_dati_di_avvio();
     }
     const std::string saved = slurp(cfg());
     struct Case {
@@ -395,7 +395,7 @@ TEST_F(Config, OutOfRangeSettingsAreBroughtIntoRange) {
         std::ofstream(cfg(), std::ios::binary | std::ios::trunc) << bytes;
         core.reset();
         auto& k = console();
-        k.LEGGI_FILE_AVVIO();
+        k.config.LEGGI_FILE_AVVIO();
         EXPECT_TRUE(user.shown.empty());
         EXPECT_EQ(k.state.midi.CANALE_APPRESO[0], 15);
         EXPECT_EQ(k.state.midi.CANALE_APPRESO[1], 0);
@@ -403,10 +403,10 @@ TEST_F(Config, OutOfRangeSettingsAreBroughtIntoRange) {
         EXPECT_EQ(k.state.advanced.ACCOPPIAMENTO_GLOBALE, 2);
         EXPECT_EQ(k.state.midi.RITARDO_NOTE, 100);
         // The memory labels show, and the standard panel has its size's fonts.
-        k.Scrivi_Etichette_memorie();
+        k.labels.Scrivi_Etichette_memorie();
         EXPECT_EQ(k.controls.get("C_memory", 1).caption, c.firstLabel);
         EXPECT_DOUBLE_EQ(k.state.panel.SCALA_PANNELLO, c.scale);
-        k.SET_FONTS_NORMAL_INTERFACE();
+        k.panel.SET_FONTS_NORMAL_INTERFACE();
         EXPECT_EQ(k.controls.get("NomeFondi", 3).font.size, c.nameFontSize);
     }
 }
@@ -428,7 +428,7 @@ TEST_F(Config, TextsThatWouldNotReadBackAreLeftOut) {
             k.state.config.PATH_DAT = path;
             k.state.panel.fontName = font;
             user.shown.clear();
-            k.Salva_dati_di_avvio();
+            k.config.Salva_dati_di_avvio();
             ASSERT_EQ(user.shown.size(), 1u);
             EXPECT_NE(user.shown[0].text.find("it was left out, the rest was saved"),
                       std::string::npos);
@@ -440,8 +440,8 @@ TEST_F(Config, TextsThatWouldNotReadBackAreLeftOut) {
         core.reset();
         user.shown.clear();
         auto& k = console();
-        k.MIDI_DEVICES_ACK();
-        k.LEGGI_FILE_AVVIO();
+        k.devices.MIDI_DEVICES_ACK();
+        k.config.LEGGI_FILE_AVVIO();
         EXPECT_TRUE(user.shown.empty()); // it reads back whole
         EXPECT_EQ(k.state.registration.EXPR_GO[24], 64);
         core.reset();
@@ -450,7 +450,7 @@ TEST_F(Config, TextsThatWouldNotReadBackAreLeftOut) {
     auto& k = console();
     k.state.config.PATH_DAT = "/organs/say \"hi\".dat";
     k.state.panel.fontName = "Arial";
-    k.Salva_dati_di_avvio();
+    k.config.Salva_dati_di_avvio();
     EXPECT_EQ(TextValueReader(slurp(cfg())).text(), "/organs/say \"hi\".dat");
 }
 
@@ -458,15 +458,15 @@ TEST_F(Config, TextsThatWouldNotReadBackAreLeftOut) {
 TEST_F(Config, UnreadableFileGivesTheDefaults) {
     fs::create_directories(cfg());
     auto& k = console();
-    k.MIDI_DEVICES_ACK();
-    k.LEGGI_FILE_AVVIO();
+    k.devices.MIDI_DEVICES_ACK();
+    k.config.LEGGI_FILE_AVVIO();
     ASSERT_EQ(user.shown.size(), 1u);
     EXPECT_NE(user.shown[0].text.find("folder"), std::string::npos) << user.shown[0].text;
     EXPECT_EQ(k.state.config.SALVA_CFG_USCITA, 1);
     fs::remove(cfg());
     fs::create_symlink("/dev/zero", cfg());
     user.shown.clear();
-    k.LEGGI_FILE_AVVIO();
+    k.config.LEGGI_FILE_AVVIO();
     EXPECT_EQ(user.shown.size(), 1u);
 }
 
@@ -474,7 +474,7 @@ TEST_F(Config, TogglingSaveOnExitWritesValue21AtOnce) {
     auto& k = console();
     k.Form_Load(); // no file: the defaults, saving on exit
     EXPECT_EQ(k.controls.get("EnableCFG").value, 1);
-    k.EnableCFG_Click();
+    k.config.EnableCFG_Click();
     EXPECT_EQ(lines(slurp(cfg()))[20], " 0 ");
     k.exit_Click();
     core.reset();
@@ -500,14 +500,14 @@ TEST_F(Config, FreeMemoriesOverTheFixedOnes) {
     k.Form_Load();
     k.state.registration.PED[7] = 11;
     user.answers.push_back(Answer::Yes);
-    k.SaveFIXED_Click();
+    k.memories.SaveFIXED_Click();
     EXPECT_EQ(k.state.registration.PED[19], 11);
     EXPECT_EQ(messageTexts().back(), "FIXED MEMORY OVERWRITTEN!");
     EXPECT_FALSE(k.state.memories.SALVA_FISSE);
     EXPECT_EQ(lines(slurp(cfg()))[39 + 28 * 6 + 6], " 11 ");
     user.answers.push_back(Answer::No);
     k.state.registration.PED[7] = 2;
-    k.SaveFIXED_Click();
+    k.memories.SaveFIXED_Click();
     EXPECT_EQ(k.state.registration.PED[19], 11);
 }
 
@@ -516,7 +516,7 @@ TEST_F(Config, FailedWriteIsReportedAndTheOldFileKept) {
     std::ofstream(cfg(), std::ios::binary) << "old";
     fs::create_directories(folder / "cfg-is-a-folder");
     k.state.config.PATH_CFG = (folder / "cfg-is-a-folder").string();
-    k.Salva_dati_di_avvio();
+    k.config.Salva_dati_di_avvio();
     ASSERT_EQ(user.shown.size(), 1u);
     EXPECT_EQ(user.shown[0].text.rfind("The configuration was not saved.", 0), 0u);
     EXPECT_EQ(slurp(cfg()), "old");
@@ -528,7 +528,7 @@ TEST_F(Config, SeededRandomDamageNeverBreaksTheReader) {
     {
         auto& k = console();
         setUp(k);
-        k.Salva_dati_di_avvio();
+        k.config.Salva_dati_di_avvio();
     }
     const std::string good = slurp(cfg());
     std::mt19937 random(20261208);
@@ -557,8 +557,8 @@ TEST_F(Config, SeededRandomDamageNeverBreaksTheReader) {
         core.reset();
         user.shown.clear();
         auto& k = console();
-        k.MIDI_DEVICES_ACK();
-        k.LEGGI_FILE_AVVIO();
+        k.devices.MIDI_DEVICES_ACK();
+        k.config.LEGGI_FILE_AVVIO();
         ASSERT_LE(user.shown.size(), 1u) << "round " << round;
         if (user.shown.empty()) {
             EXPECT_GE(k.state.midi.RITARDO_NOTE, 0);
@@ -581,18 +581,18 @@ namespace {
 TEST_F(Config, FullDiskOnSaveKeepsEveryOldFile) {
     auto& k = console();
     k.state.config.PATH_DAT = (folder / "kavel.DAT").string();
-    k.CARICAMENTO_DAT();
-    k.MIDI_DEVICES_ACK();
+    k.tableFile.CARICAMENTO_DAT();
+    k.devices.MIDI_DEVICES_ACK();
     struct Writer {
         const char* file;
         const char* message;
         std::function<void()> save;
     } writers[] = {
-        {"kavel.CFG", "The configuration was not saved.", [&] { k.Salva_dati_di_avvio(); }},
+        {"kavel.CFG", "The configuration was not saved.", [&] { k.config.Salva_dati_di_avvio(); }},
         {"kavel-devices.txt", "The names of the MIDI devices were not saved.",
-         [&] { k.saveDeviceNames(); }},
+         [&] { k.config.saveDeviceNames(); }},
         {"kavel.DAT", "The Stops Table was not saved.",
-         [&] { k.writeStopsTable(k.state.config.PATH_DAT); }},
+         [&] { k.tableFile.writeStopsTable(k.state.config.PATH_DAT); }},
     };
     for (const auto& w : writers) {
         SCOPED_TRACE(w.file);

@@ -56,11 +56,11 @@ class ConsoleFixture : public ::testing::Test {
     // Opens the ports at these device numbers as a saved configuration would.
     void openPorts(int dev1, int dev2, int devOut) {
         auto& k = console();
-        k.MIDI_DEVICES_ACK();
+        k.devices.MIDI_DEVICES_ACK();
         k.state.midi.DISPOSITIVO_IN1 = dev1;
         k.state.midi.DISPOSITIVO_IN2 = dev2;
         k.state.midi.DISPOSITIVO_OUT = devOut;
-        k.MIDI_OPENING();
+        k.devices.MIDI_OPENING();
     }
 
     std::vector<std::string> messageTexts() const {

@@ -17,28 +17,28 @@ Log concat(std::initializer_list<Log> parts) {
 
 TEST_F(ConsoleUpdate, FondiStopTakesReinforcementFromTheAncieRow) {
     auto& k = console();
-    k.Tir_AN_GO_Click(1); // Tromba 8', reinforceable
+    k.registration.Tir_AN_GO_Click(1); // Tromba 8', reinforceable
     clearLog();
-    k.Tir_FO_GO_Click(4); // Flauto 8', not reinforceable
+    k.registration.Tir_FO_GO_Click(4); // Flauto 8', not reinforceable
     EXPECT_EQ(log, concat({{"E44", "E30", "T1", "T2", "T3", "T4", "T5", "B0 07 00"}, kGreatTail}));
-    k.Tir_AN_GO_Click(0);
+    k.registration.Tir_AN_GO_Click(0);
     clearLog();
-    k.Tir_FO_GO_Click(5);
+    k.registration.Tir_FO_GO_Click(5);
     EXPECT_EQ(log[1], "E31");
 }
 
 TEST_F(ConsoleUpdate, MutazioniStopHasNoReinforcement) {
-    console().Tir_MU_GO_Click(4);
+    console().registration.Tir_MU_GO_Click(4);
     EXPECT_EQ(log, concat({{"E104", "T11", "T12", "T13", "B0 08 00"}, kGreatTail}));
 }
 
 TEST_F(ConsoleUpdate, StopDrawnUnderAMutedGroupIsMutedAgain) {
     auto& k = console();
-    k.Button_Annullatori_sw_Click(2); // row 0: no string, only the button
+    k.registration.Button_Annullatori_sw_Click(2); // row 0: no string, only the button
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(k.controls.get("Button_Annullatori_sw", 2).caption, "Sw Restore");
     EXPECT_EQ(k.controls.get("Button_Annullatori_sw", 2).backColour, Colour::system(9));
-    k.Tir_AN_SW_Click(2);
+    k.registration.Tir_AN_SW_Click(2);
     EXPECT_EQ(log, (Log{"E162", "E33", "T22", "T23", "T24", "T25", "E416", "B1 09 00", "B1 0B 7F",
                         "B1 01 00"}));
     EXPECT_FALSE(module.parts[22].sounds());
@@ -46,10 +46,10 @@ TEST_F(ConsoleUpdate, StopDrawnUnderAMutedGroupIsMutedAgain) {
 
 TEST_F(ConsoleUpdate, RestoreSendsOnlyTheRestoreEntryAndKeepsTheRow) {
     auto& k = console();
-    k.Tir_MU_GO_Click(7);
-    k.Button_Annullatori_go_Click(1);
+    k.registration.Tir_MU_GO_Click(7);
+    k.registration.Button_Annullatori_go_Click(1);
     clearLog();
-    k.Button_Annullatori_go_Click(1);
+    k.registration.Button_Annullatori_go_Click(1);
     EXPECT_EQ(log, Log{"E415"});
     EXPECT_EQ(k.state.registration.MU_GO[SLOT_LIVE], 7);
     EXPECT_EQ(k.controls.get("Button_Annullatori_go", 1).caption, "Go Mute");
@@ -57,12 +57,12 @@ TEST_F(ConsoleUpdate, RestoreSendsOnlyTheRestoreEntryAndKeepsTheRow) {
 
 TEST_F(ConsoleUpdate, FondiCancellersMuteToo) {
     auto& k = console();
-    k.Tir_FO_GO_Click(1);
+    k.registration.Tir_FO_GO_Click(1);
     clearLog();
-    k.Button_Annullatori_go_Click(0);
+    k.registration.Button_Annullatori_go_Click(0);
     EXPECT_EQ(log, Log{"E411"});
     EXPECT_FALSE(module.parts[1].sounds());
-    k.Button_Annullatori_go_Click(0);
+    k.registration.Button_Annullatori_go_Click(0);
     EXPECT_TRUE(module.parts[1].sounds());
 }
 
@@ -71,11 +71,11 @@ TEST_F(ConsoleUpdate, CancellersGoInTheirOrder) {
     auto& r = k.state.registration;
     for (SlotArray* f : {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW})
         (*f)[SLOT_LIVE] = 1;
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     for (std::size_t g = 0; g < 3; ++g)
         r.ANNULL_GO[g][SLOT_LIVE] = r.ANNULL_SW[g][SLOT_LIVE] = 0;
     clearLog();
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     EXPECT_EQ(log, (Log{"E411", "E417", "E412", "E418", "E410", "E416"}));
 }
 
@@ -83,9 +83,9 @@ TEST_F(ConsoleUpdate, SecondRunSendsNothingAndSlotsAgree) {
     auto& k = console();
     k.state.registration.FO_SW[SLOT_LIVE] = 3;
     k.state.registration.EXPR_PE[SLOT_LIVE] = 90;
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     clearLog();
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     EXPECT_TRUE(log.empty());
     auto& r = k.state.registration;
     for (SlotArray* f : fieldsInOrder(r))
@@ -95,28 +95,28 @@ TEST_F(ConsoleUpdate, SecondRunSendsNothingAndSlotsAgree) {
 TEST_F(ConsoleUpdate, ExpressionAloneIsSentOnceByTheFirstBlockThatSeesIt) {
     auto& k = console();
     k.state.registration.EXPR_SW[SLOT_LIVE] = 100;
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     EXPECT_EQ(log, Log{"B1 0B 64"});
     EXPECT_EQ(k.controls.get("SliderSW").value, 100);
 }
 
 TEST_F(ConsoleUpdate, SameRowOnBothManualsSendsBothStrings) {
     auto& k = console();
-    k.Tir_FO_GO_Click(5);
-    k.Tir_FO_SW_Click(5);
+    k.registration.Tir_FO_GO_Click(5);
+    k.registration.Tir_FO_SW_Click(5);
     EXPECT_NE(std::find(log.begin(), log.end(), "E45"), log.end());
     EXPECT_NE(std::find(log.begin(), log.end(), "E75"), log.end());
     clearLog();
-    k.Tir_FO_SW_Click(5); // already drawn
+    k.registration.Tir_FO_SW_Click(5); // already drawn
     EXPECT_TRUE(log.empty());
 }
 
 TEST_F(ConsoleUpdate, GraphicDrawknobsFollowTheStop) {
     auto& k = console();
-    k.Tir_PED_graph_Click(3);
+    k.registration.Tir_PED_graph_Click(3);
     EXPECT_EQ(fs::path(k.controls.get("Tir_PED_graph", 3).picture).filename(), "tirante_on.jpg");
     EXPECT_EQ(fs::path(k.controls.get("Tir_PED_graph", 0).picture).filename(), "tirante_off.jpg");
-    k.Tir_MU_SW_graph_Click(2);
+    k.registration.Tir_MU_SW_graph_Click(2);
     EXPECT_EQ(fs::path(k.controls.get("Tir_MU_SW_graph", 2).picture).filename(),
               "tirante_on_sw.jpg");
 }
@@ -124,14 +124,14 @@ TEST_F(ConsoleUpdate, GraphicDrawknobsFollowTheStop) {
 TEST_F(ConsoleUpdate, StandardPanelNameStaysLitWhileTheOtherManualHoldsIt) {
     auto& k = console();
     k.state.panel.INTERFACCIA_GRAFICA = false;
-    k.Tir_FO_GO_Click(5);
-    k.Tir_FO_SW_Click(5);
-    k.Tir_FO_GO_Click(6);
+    k.registration.Tir_FO_GO_Click(5);
+    k.registration.Tir_FO_SW_Click(5);
+    k.registration.Tir_FO_GO_Click(6);
     EXPECT_EQ(k.controls.get("Tir_FO_GO", 5).caption, " ");
     EXPECT_EQ(k.controls.get("Tir_FO_GO", 6).caption, k.state.panel.SCRITTA_GREAT);
     EXPECT_EQ(k.controls.get("NomeFondi", 5).backColour, Colour::system(9));
     EXPECT_EQ(k.controls.get("NomeFondi", 6).backColour, Colour::system(9));
-    k.Tir_FO_SW_Click(0);
+    k.registration.Tir_FO_SW_Click(0);
     EXPECT_EQ(k.controls.get("NomeFondi", 5).backColour, Colour::system(15));
 }
 
@@ -140,7 +140,7 @@ TEST_F(ConsoleUpdate, StandardPanelNameStaysLitWhileTheOtherManualHoldsIt) {
 TEST_F(ConsoleUpdate, RowBeyondItsGroupIsTheCancelPosition) {
     struct Case {
         SlotArray RegistrationTable::*field;
-        void (Kavel::*draw)(int);
+        void (Registration::*draw)(int);
         int bad;
         const char* cancel;
         const char* knobs;
@@ -148,10 +148,15 @@ TEST_F(ConsoleUpdate, RowBeyondItsGroupIsTheCancelPosition) {
     };
     using R = RegistrationTable;
     const Case cases[] = {
-        {&R::FO_GO, &Kavel::Tir_FO_GO_Click, 30, "E40", "Tir_FO_GO_graph", {1, 2, 3, 4, 5}},
-        {&R::MU_SW, &Kavel::Tir_MU_SW_Click, -1, "E120", "Tir_MU_SW_graph", {27, 28, 29}},
-        {&R::AN_GO, &Kavel::Tir_AN_GO_Click, 25, "E140", "Tir_AN_GO_graph", {6, 7, 8, 9}},
-        {&R::PED, &Kavel::NomePedale_Click, 20, "E180", "Tir_PED_graph", {14, 15, 16, 30, 31, 32}},
+        {&R::FO_GO, &Registration::Tir_FO_GO_Click, 30, "E40", "Tir_FO_GO_graph", {1, 2, 3, 4, 5}},
+        {&R::MU_SW, &Registration::Tir_MU_SW_Click, -1, "E120", "Tir_MU_SW_graph", {27, 28, 29}},
+        {&R::AN_GO, &Registration::Tir_AN_GO_Click, 25, "E140", "Tir_AN_GO_graph", {6, 7, 8, 9}},
+        {&R::PED,
+         &Registration::NomePedale_Click,
+         20,
+         "E180",
+         "Tir_PED_graph",
+         {14, 15, 16, 30, 31, 32}},
     };
     auto sounding = [this](const std::vector<std::size_t>& parts) {
         return std::count_if(parts.begin(), parts.end(),
@@ -161,12 +166,12 @@ TEST_F(ConsoleUpdate, RowBeyondItsGroupIsTheCancelPosition) {
     auto& r = k.state.registration;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cancel);
-        (k.*c.draw)(1);
+        (k.registration.*c.draw)(1);
         ASSERT_GT(sounding(c.parts), 0);
         copySlot(r, SLOT_LIVE, 2); // the registration on show, but for the one damaged row
         (r.*c.field)[2] = c.bad;
         clearLog();
-        k.c_memory_Click(2);
+        k.memories.c_memory_Click(2);
         EXPECT_NE(std::find(log.begin(), log.end(), c.cancel), log.end());
         EXPECT_EQ(sounding(c.parts), 0);
         EXPECT_EQ((r.*c.field)[SLOT_LIVE], 0);
@@ -189,9 +194,9 @@ TEST_F(ConsoleUpdate, StopDrawnDuringTheWaitsOfAnotherWins) {
     alone.apply(k.state.stops.STOPS_TABLE[45]);
     for (double after : {5.0, 25.0, 45.0, 70.0, 110.0, 150.0, 190.0}) {
         SCOPED_TRACE(after);
-        k.Tir_FO_GO_Click(0);
-        loop.post(loop.now() + after, [&k] { k.Tir_FO_GO_Click(5); });
-        k.Tir_FO_GO_Click(3);
+        k.registration.Tir_FO_GO_Click(0);
+        loop.post(loop.now() + after, [&k] { k.registration.Tir_FO_GO_Click(5); });
+        k.registration.Tir_FO_GO_Click(3);
         loop.advance(1000); // a click due after the update ended comes now
         const auto& r = k.state.registration;
         EXPECT_EQ(r.FO_GO[SLOT_LIVE], 5);
@@ -231,9 +236,9 @@ TEST_P(Couplers, ThreeWayTableFromTheAppliedValue) {
         auto& field = pedal ? k.state.registration.UNIONE_PED : k.state.registration.UNIONE_MAN;
         field[SLOT_APPLIED] = c.applied;
         if (pedal)
-            c.firstButton ? k.UNPI_Click() : k.UNPII_Click();
+            c.firstButton ? k.registration.UNPI_Click() : k.registration.UNPII_Click();
         else
-            c.firstButton ? k.UN_GOSW_Click() : k.UN_SWGO_Click();
+            c.firstButton ? k.registration.UN_GOSW_Click() : k.registration.UN_SWGO_Click();
         EXPECT_EQ(field[SLOT_LIVE], c.expected);
         EXPECT_EQ(field[SLOT_APPLIED], c.expected);
         const char* first = pedal ? "UNPI" : "UN_GOSW";
@@ -258,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Couplers,
 TEST_F(ConsoleUpdate, CouplerDisplayFollowsALiveChangeWithoutSending) {
     auto& k = console();
     k.state.registration.UNIONE_PED[SLOT_LIVE] = 2;
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     EXPECT_EQ(k.controls.get("UNPII").backColour, Colour::system(9));
     EXPECT_EQ(k.controls.get("UNPI").backColour, Colour::system(15));
     EXPECT_TRUE(log.empty());
@@ -267,20 +272,20 @@ TEST_F(ConsoleUpdate, CouplerDisplayFollowsALiveChangeWithoutSending) {
 TEST_F(ConsoleUpdate, TremoloAndSubOctaveToggles) {
     auto& k = console();
     k.state.advanced.VELOCITA_TREMOLO = 64;
-    k.Tir_TREMOLOGO_Click();
-    k.Tir_TREMOLOGO_Click();
-    k.TIR_TREMOLOSW_Click();
+    k.registration.Tir_TREMOLOGO_Click();
+    k.registration.Tir_TREMOLOGO_Click();
+    k.registration.TIR_TREMOLOSW_Click();
     EXPECT_EQ(log, (Log{"B0 01 40", "B0 01 00", "B1 01 40"}));
     EXPECT_EQ(k.controls.get("TIR_TREMOLOSW").backColour, Colour::system(9));
     clearLog();
     auto& sub = k.state.registration.SUBOTTAVA_PED;
-    k.Subottava_Click();
+    k.registration.Subottava_Click();
     EXPECT_EQ(sub[SLOT_LIVE], 1);
     EXPECT_EQ(k.controls.get("Subottava").backColour, Colour::system(9));
-    k.Subottava_Click();
+    k.registration.Subottava_Click();
     EXPECT_EQ(sub[SLOT_LIVE], 0);
     sub[SLOT_LIVE] = 5;
-    k.Subottava_Click();
+    k.registration.Subottava_Click();
     EXPECT_EQ(sub[SLOT_LIVE], 1);
     EXPECT_TRUE(log.empty());
 }
@@ -288,11 +293,11 @@ TEST_F(ConsoleUpdate, TremoloAndSubOctaveToggles) {
 TEST_F(ConsoleUpdate, CancelAllTurnsTheTremoloOffAndKeepsLevels) {
     auto& k = console();
     k.state.advanced.VELOCITA_TREMOLO = 64;
-    k.Tir_TREMOLOGO_Click();
+    k.registration.Tir_TREMOLOGO_Click();
     k.state.registration.EXPR_GO[SLOT_LIVE] = 90;
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     clearLog();
-    k.CancelALL_Click();
+    k.registration.CancelALL_Click();
     EXPECT_NE(std::find(log.begin(), log.end(), "B0 01 00"), log.end());
     EXPECT_EQ(k.state.registration.EXPR_GO[SLOT_LIVE], 90);
     EXPECT_EQ(k.controls.get("CancelALL").backColour, Colour::system(15));
@@ -302,12 +307,12 @@ TEST_F(ConsoleUpdate, BalanceIsSentInvertedAndClipped) {
     auto& k = console();
     auto& r = k.state.registration;
     r.BIL_MUTAZ_SW[SLOT_LIVE] = 100;
-    k.BILANCIA_MUTAZ_SW();
+    k.senders.BILANCIA_MUTAZ_SW();
     EXPECT_EQ(k.controls.get("EXPmutazioni", 2).caption, "100");
     r.BIL_FONDI_GO[SLOT_LIVE] = 300;
-    k.BILANCIA_FONDI_GO();
+    k.senders.BILANCIA_FONDI_GO();
     r.EXPR_PE[SLOT_LIVE] = -4;
-    k.EXPRESSION_PE();
+    k.senders.EXPRESSION_PE();
     EXPECT_EQ(log, (Log{"B1 08 1B", "B0 07 00", "B2 0B 00"}));
 }
 

@@ -51,12 +51,12 @@ class DeviceWatch : public RoutingFixture {
     void unplug(const std::string& name) {
         for (auto* list : {&in1.devices, &in2.devices, &out.devices})
             list->absent.insert(name);
-        console().checkDevices();
+        console().devices.checkDevices();
     }
     void plugIn(const std::string& name) {
         for (auto* list : {&in1.devices, &in2.devices, &out.devices})
             list->absent.erase(name);
-        console().checkDevices();
+        console().devices.checkDevices();
     }
 };
 
@@ -100,7 +100,7 @@ TEST_P(KeyboardReturn, IsOpenedAgainByNameWithItsFiltersAndItsNewNumberKept) {
     in1.devices.names = c.listedOnReturn;
     in1.devices.failing = c.failing;
     plugIn("Keyboard 1");
-    k.checkDevices(); // later checks say nothing more
+    k.devices.checkDevices(); // later checks say nothing more
     ASSERT_EQ(in1.isOpen(), c.expectedDevice >= 0);
     EXPECT_TRUE(user.shown.empty());
     if (c.expectedDevice < 0) {
@@ -136,7 +136,7 @@ TEST_F(DeviceWatch, KeyboardThatRefusedOpensOnceItStopsRefusing) {
     plugIn("Keyboard 1");
     EXPECT_FALSE(in1.isOpen());
     in1.devices.failing.clear();
-    console().checkDevices();
+    console().devices.checkDevices();
     EXPECT_TRUE(in1.isOpen());
 }
 
@@ -147,7 +147,7 @@ TEST_F(DeviceWatch, SetupDialogReleasesHeldKeysAndLooksForAMissingDeviceAfterwar
     play(1, {0x90, 60, 100});
     takeSent();
     unplug("Keyboard 1");
-    k.SetMidi_Click();
+    k.setupDialog.SetMidi_Click();
     EXPECT_EQ(k.controls.get("InputDev1Combo").listIndex, -1); // not listed: nothing chosen
     EXPECT_EQ(k.controls.get("outputDevcombo").listIndex, 0);
     plugIn("Keyboard 1");
@@ -156,7 +156,7 @@ TEST_F(DeviceWatch, SetupDialogReleasesHeldKeysAndLooksForAMissingDeviceAfterwar
     EXPECT_TRUE(user.shown.empty());
     EXPECT_EQ(notices().back(),
               "MIDI device \"Keyboard 1\" is not connected. Kavel opens it when it is plugged in.");
-    k.checkDevices();
+    k.devices.checkDevices();
     EXPECT_TRUE(in1.isOpen());
     EXPECT_EQ(k.state.midi.DISPOSITIVO_IN1, 0);
 }
@@ -165,7 +165,7 @@ TEST_F(DeviceWatch, ADeviceAwayWhenTheConfigurationIsSavedKeepsItsName) {
     auto& k = console();
     unplug("Keyboard 1");
     unplug("Module");
-    k.Salva_dati_di_avvio();
+    k.config.Salva_dati_di_avvio();
     std::ifstream saved(folder / "kavel-devices.txt");
     std::stringstream text;
     text << saved.rdbuf();
@@ -177,7 +177,7 @@ TEST_F(DeviceWatch, HeldKeysAreReleasedWhenTheDialogClosesThePorts) {
     play(1, {0x90, 60, 100});
     play(2, {0x92, 40, 100});
     takeSent();
-    k.SetMidi_Click();
+    k.setupDialog.SetMidi_Click();
     EXPECT_EQ(takeSent(), (Log{"80 3C 00", "82 28 00"}));
 }
 
@@ -186,7 +186,7 @@ TEST_F(DeviceWatch, HeldKeysAreReleasedWhenTheDialogClosesThePorts) {
 TEST_F(DeviceWatch, DialogFindsTheChosenDevicesByNameWhenNumbersMoved) {
     auto& k = console();
     in1.devices.names = in2.devices.names = {"New Piano", "Keyboard 1", "Keyboard 2"};
-    k.SetMidi_Click();
+    k.setupDialog.SetMidi_Click();
     EXPECT_EQ(k.controls.get("InputDev1Combo").listIndex, 1);
     EXPECT_EQ(k.controls.get("InputDev2Combo").listIndex, 2);
     k.procedures.call("Set_up.Command3_Click", {});
@@ -201,18 +201,18 @@ class ModuleReturn : public RegistrationFixture {};
 // heard the whole session.
 TEST_F(ModuleReturn, GetsTheWholeLiveRegistrationAgainAndTheRegistrationStays) {
     auto& k = console();
-    k.Tir_FO_GO_Click(4);
-    k.Tir_AN_SW_Click(2);
-    k.Tir_MU_GO_Click(7);
-    k.Button_Annullatori_go_Click(1); // Mutazioni muted on the Great
-    k.Tir_TREMOLOGO_Click();
+    k.registration.Tir_FO_GO_Click(4);
+    k.registration.Tir_AN_SW_Click(2);
+    k.registration.Tir_MU_GO_Click(7);
+    k.registration.Button_Annullatori_go_Click(1); // Mutazioni muted on the Great
+    k.registration.Tir_TREMOLOGO_Click();
     k.state.memories.ULTIMA_MEMORIA = 3;
     k.state.memories.MEMORIA_INTATTA = true; // as a recall leaves it
     const auto live = k.state.registration;
 
     for (auto* list : {&out.devices})
         list->absent.insert("Module");
-    k.checkDevices();
+    k.devices.checkDevices();
     EXPECT_FALSE(out.isOpen());
     clearLog();
     play(1, {0x90, 60, 100});
@@ -220,7 +220,7 @@ TEST_F(ModuleReturn, GetsTheWholeLiveRegistrationAgainAndTheRegistrationStays) {
     EXPECT_TRUE(log.empty()); // nothing into a closed port
 
     out.devices.absent.clear();
-    k.checkDevices();
+    k.devices.checkDevices();
     EXPECT_TRUE(out.isOpen());
     EXPECT_TRUE(log.empty()); // the module is given a moment
     GsModule switchedOn;
@@ -229,7 +229,7 @@ TEST_F(ModuleReturn, GetsTheWholeLiveRegistrationAgainAndTheRegistrationStays) {
         module.apply(bytes);
         switchedOn.apply(bytes);
     };
-    k.checkDevices();
+    k.devices.checkDevices();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log[0], "E0"); // the global reset first
     for (const char* sent : {"E44", "E162", "E107", "E412"})
@@ -249,7 +249,7 @@ TEST_F(ModuleReturn, GetsTheWholeLiveRegistrationAgainAndTheRegistrationStays) {
                    "MIDI device \"Module\" is back and open again: the registration follows.",
                    "MIDI device \"Module\" has been sent the registration again."}));
     clearLog();
-    k.checkDevices();
+    k.devices.checkDevices();
     EXPECT_TRUE(log.empty()); // once
 }
 
@@ -263,24 +263,26 @@ TEST_F(ModuleReturn, ChangesMadeWhileSetupIsOpenReachTheModuleOnCancel) {
     };
     const Case cases[] = {
         {"nothing", [](Kavel&) {}, false},
-        {"drawknobs", [](Kavel& k) { k.Tir_FO_GO_Click(4), k.Tir_AN_SW_Click(2); }, true},
-        {"a stored memory recalled", [](Kavel& k) { k.c_memory_Click(2); }, true},
-        {"a temperament chosen", [](Kavel& k) { k.selectListItem("Temperamenti", 3); }, true},
+        {"drawknobs",
+         [](Kavel& k) { k.registration.Tir_FO_GO_Click(4), k.registration.Tir_AN_SW_Click(2); },
+         true},
+        {"a stored memory recalled", [](Kavel& k) { k.memories.c_memory_Click(2); }, true},
+        {"a temperament chosen", [](Kavel& k) { k.lists.selectListItem("Temperamenti", 3); }, true},
     };
     auto& k = console();
-    k.Tir_MU_SW_Click(5);
-    k.Tir_PED_graph_Click(3);
-    k.Rec_button_Click();
-    k.c_memory_Click(2);
+    k.registration.Tir_MU_SW_Click(5);
+    k.registration.Tir_PED_graph_Click(3);
+    k.memories.Rec_button_Click();
+    k.memories.c_memory_Click(2);
     const auto advanced = k.state.advanced;
-    k.RESET_Click();
+    k.registration.RESET_Click();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         c.change(k);
         const auto heard = module.parts;
         k.state.advanced = advanced;
-        k.RESET_Click();
-        k.SetMidi_Click();
+        k.registration.RESET_Click();
+        k.setupDialog.SetMidi_Click();
         c.change(k);
         clearLog();
         k.procedures.call("Set_up.Command3_Click", {});
@@ -297,7 +299,7 @@ TEST_F(ModuleReturn, ChangesMadeWhileSetupIsOpenReachTheModuleOnCancel) {
         // The whole registration again only when something was missed.
         EXPECT_EQ(std::find(log.begin(), log.end(), "E0") != log.end(), c.missed);
         k.state.advanced = advanced;
-        k.RESET_Click();
+        k.registration.RESET_Click();
     }
 }
 

@@ -19,11 +19,11 @@ class Fonts : public ConsoleFixture {
                       "Arial",       "Small Fonts", "Times New Roman", "\xE9lan"};
         console().state.panel.INTERFACCIA_GRAFICA = true;
         setFont(kOpened);
-        core->LOAD_GRAPHIC_INTERFACE();
+        core->panel.LOAD_GRAPHIC_INTERFACE();
     }
     const ControlState& get(const char* name, int i = -1) { return core->controls.get(name, i); }
     ControlState& edit(const char* name) { return core->controls.edit(name); }
-    FontSpec font() { return core->fontsWindow().font(); }
+    FontSpec font() { return core->fonts.font(); }
     void setFont(const FontSpec& f) {
         auto& p = core->state.panel;
         std::tie(p.fontName, p.fontSize, p.fontBold, p.fontItalic) =
@@ -47,7 +47,7 @@ TEST_F(Fonts, OpensOnlyOnTheGraphicPanelAndSearchesWithoutChoosing) {
     ASSERT_EQ(messageTexts(),
               std::vector<std::string>{"This feature is active only for Graphical Interface!"});
     EXPECT_EQ(user.shown[0].title, "Warning");
-    EXPECT_TRUE(user.windowsShown.empty() && !core->fontsWindow().loaded());
+    EXPECT_TRUE(user.windowsShown.empty() && !core->fonts.loaded());
 
     core->state.panel.INTERFACCIA_GRAFICA = true;
     const FontSpec saved{"Arial", 72.6, false, true}; // as a configuration may leave it
@@ -108,7 +108,7 @@ TEST_F(Fonts, EveryControlEditsTheFontAtOnceOkKeepsCancelRestoresDefaultStaysOpe
     for (const auto& [steps, stop, plates, isOpen] : cases) {
         SCOPED_TRACE(testing::PrintToString(steps));
         setFont(kOpened);
-        core->SET_FONTS_GRAPH_INTERFACE();
+        core->panel.SET_FONTS_GRAPH_INTERFACE();
         run("SetFont_Click");
         for (const auto& [control, value] : steps) {
             const std::string name = control;
@@ -117,7 +117,7 @@ TEST_F(Fonts, EveryControlEditsTheFontAtOnceOkKeepsCancelRestoresDefaultStaysOpe
         }
         EXPECT_EQ(font(), stop);
         EXPECT_EQ(get("Scritta_Fondi", 29).font, plates);
-        EXPECT_EQ(core->fontsWindow().loaded(), isOpen);
+        EXPECT_EQ(core->fonts.loaded(), isOpen);
         if (!isOpen) continue;
         const int size = static_cast<int>(stop.size);
         expectShown(stop, size, std::to_string(size));
@@ -136,11 +136,11 @@ TEST_F(Fonts, StandardPanelStepsFollowTheSizeTable) {
         {1.6, {"Arial", 11}, {"Arial", 10}, {"Arial", 12, true}, 20}};
     auto& p = core->state.panel;
     p.INTERFACCIA_GRAFICA = false;
-    core->LOAD_NORMAL_INTERFACE();
+    core->panel.LOAD_NORMAL_INTERFACE();
     for (const auto& [scale, names, knobs, headings, spaces] : cases) {
         SCOPED_TRACE(scale);
         p.SCALA_PANNELLO = scale;
-        core->fontsWindow().Form_Load();
+        core->fonts.Form_Load();
         run("SetFonts.Command_ok_Click"); // OK on the standard panel applies the steps to it
         EXPECT_EQ(get("NomeFondi", 29).font, names);
         EXPECT_EQ(get("Tir_AN_GO", 19).font, knobs);

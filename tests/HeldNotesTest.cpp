@@ -97,7 +97,7 @@ const HeldCase kHeldCases[] = {
     {"PanicThenThruChange", // the panic silences channels 1..3 only: channel 5 still owes
      nullptr,
      [](Kavel& k) {
-         k.Panic_Click();
+         k.sender.Panic_Click();
          k.state.midi.MODO_THRU = 1;
          reg(k).CORPO_ORGANO[SLOT_LIVE] = 2;
      },
@@ -111,7 +111,7 @@ const HeldCase kHeldCases[] = {
          k.state.midi.CANALE_APPRESO = {5, 1, 2, 0}; // channel 6 plays the Great
      },
      [](Kavel& k) {
-         k.Panic_Click();
+         k.sender.Panic_Click();
          k.state.midi.MODO_THRU = 0;
      },
      {0x95, 60, 100},
@@ -151,7 +151,7 @@ TEST_F(HeldNotesDetails, NothingChangedGivesExactlyTheUsualRelease) {
     play(2, {0x82, 50, 30});
     const Strings held = takeSent();
     // The same release on a console that never saw the press.
-    k.Panic_Click();
+    k.sender.Panic_Click();
     takeSent();
     play(2, {0x82, 50, 30});
     EXPECT_EQ(held, takeSent());
@@ -174,7 +174,7 @@ TEST_F(HeldNotesDetails, PanicForgetsHeldKeys) {
     auto& k = console();
     reg(k).UNIONE_MAN[SLOT_LIVE] = 1;
     play(1, {0x90, 60, 100});
-    k.Panic_Click();
+    k.sender.Panic_Click();
     reg(k).UNIONE_MAN[SLOT_LIVE] = 0;
     takeSent();
     play(1, {0x80, 60, 0});

@@ -26,7 +26,7 @@ TEST_F(Hotkeys, KeysRecallTheirMemoryAndOthersDoNothing) {
     for (const auto& [procedure, code, slot] : cases) {
         SCOPED_TRACE(std::string(procedure) + " " + std::to_string(code));
         r.FO_GO[SLOT_LIVE] = 0;
-        k.AGGIORNAMENTO_KAVEL();
+        k.registration.AGGIORNAMENTO_KAVEL();
         k.state.memories.ULTIMA_MEMORIA = 1;
         clearLog();
         std::vector<std::string> args{std::to_string(code)};
@@ -37,10 +37,10 @@ TEST_F(Hotkeys, KeysRecallTheirMemoryAndOthersDoNothing) {
         EXPECT_EQ(log.empty(), slot == 0);
     }
     // F5 with REC armed, Shift held as well, stores free memory 5 instead.
-    k.Tir_FO_GO_Click(7);
-    k.Rec_button_Click();
+    k.registration.Tir_FO_GO_Click(7);
+    k.memories.Rec_button_Click();
     clearLog();
-    k.Form_KeyDown(116, 1);
+    k.hotkeys.Form_KeyDown(116, 1);
     EXPECT_EQ(std::tuple(r.FO_GO[5], k.state.memories.REC_MEMORIA,
                          k.state.memories.MEMORIE_NON_SALVATE, log.empty()),
               std::tuple(7, false, true, true));
@@ -60,7 +60,7 @@ TEST_F(Hotkeys, LabelModeCyclesAndWritesEveryLabel) {
     };
     auto& k = console();
     k.state.memories.MODO_ETICHETTE = 1;
-    k.Scrivi_ToolTips_memorie();
+    k.labels.Scrivi_ToolTips_memorie();
     k.controls.edit("Numerino_Led", 0).caption = "keep";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
@@ -83,9 +83,9 @@ TEST_F(Hotkeys, LabelModeCyclesAndWritesEveryLabel) {
     }
     // A mode from a damaged file changes no label; a rebuilt panel keeps the button's caption.
     k.state.memories.MODO_ETICHETTE = 5;
-    k.Scrivi_Etichette_memorie();
+    k.labels.Scrivi_Etichette_memorie();
     k.state.panel.INTERFACCIA_GRAFICA = false;
-    k.LOAD_NORMAL_INTERFACE();
+    k.panel.LOAD_NORMAL_INTERFACE();
     EXPECT_EQ(k.controls.get("LabelMode").caption, "#");
     EXPECT_EQ(k.controls.get("C_memory", 2).caption, "C#");
 }
@@ -95,9 +95,9 @@ TEST_F(Buffers, StoreLoadAndOnlyTheProgramsEndClearsThem) {
     auto& r = k.state.registration;
     k.state.advanced.RICHIAMA_GLOBALI = false; // the recall options are not the buffers'
     k.state.advanced.RICHIAMA_BILANCIAMENTO = false;
-    k.c_memory_Click(3);
-    k.Tir_FO_GO_Click(5);
-    k.Tir_MU_SW_Click(2);
+    k.memories.c_memory_Click(3);
+    k.registration.Tir_FO_GO_Click(5);
+    k.registration.Tir_MU_SW_Click(2);
     r.EXPR_PE[SLOT_LIVE] = 90;
     r.ANNULL_GO[1][SLOT_LIVE] = 0;
     const auto freeLook = k.controls.get("C_memory", 3).backColour;
@@ -106,12 +106,12 @@ TEST_F(Buffers, StoreLoadAndOnlyTheProgramsEndClearsThem) {
         EXPECT_EQ(k.procedures.call("LoadBuffer_Click", {i}), std::nullopt);
     EXPECT_NE(k.procedures.call("LoadBuffer_Click", {"2"}), std::nullopt); // no such button
     EXPECT_EQ(std::pair(r.FO_GO[SLOT_LIVE], log.empty()), std::pair(5, true));
-    k.TempMemButton_Click(0);
+    k.buffers.TempMemButton_Click(0);
     const auto shown = r;
-    k.LoadBuffer_Click(1); // S1 stored, L2 not: the message, the organ as it was
+    k.buffers.LoadBuffer_Click(1); // S1 stored, L2 not: the message, the organ as it was
     EXPECT_EQ(std::pair(r == shown, log.empty()), std::pair(true, true));
-    k.Tir_FO_GO_Click(7);
-    k.LoadBuffer_Click(0); // buffer 1 back
+    k.registration.Tir_FO_GO_Click(7);
+    k.buffers.LoadBuffer_Click(0); // buffer 1 back
     EXPECT_EQ(std::tuple(r.FO_GO[SLOT_LIVE], r.FO_GO[SLOT_APPLIED], r.MU_SW[SLOT_APPLIED]),
               std::tuple(5, 5, 2));
     EXPECT_EQ(k.controls.get("TempMemButton", 1).backColour, Colour::system(15));
@@ -135,9 +135,10 @@ TEST_F(Buffers, StoreLoadAndOnlyTheProgramsEndClearsThem) {
     EXPECT_EQ(k.controls.get("C_memory", 3).backColour, freeLook);
     const auto file = (folder / "buffers.sqs").string();
     user.files = {file, file}; // saved, then loaded back
-    k.savefile_Click();
-    const std::function<void()> steps[] = {[&] { k.CLEAR_Click(); }, [&] { k.RESET_Click(); },
-                                           [&] { k.Loadfile_Click(); }};
+    k.memoryFile.savefile_Click();
+    const std::function<void()> steps[] = {[&] { k.memories.CLEAR_Click(); },
+                                           [&] { k.registration.RESET_Click(); },
+                                           [&] { k.memoryFile.Loadfile_Click(); }};
     for (const auto& step : steps) {
         step();
         EXPECT_EQ(std::tuple(r.FO_GO[27], r.FO_SW[27], r.FO_SW[28]), std::tuple(5, 0, 11));

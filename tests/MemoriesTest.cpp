@@ -28,7 +28,7 @@ TEST_P(RecallOptions, ExpressionAndBalanceFollowOnlyWhenAsked) {
     r.EXPR_SW[3] = 70;
     r.BIL_ANCIE_GO[3] = 40;
     r.UNIONE_MAN[3] = 2;
-    k.c_memory_Click(3);
+    k.memories.c_memory_Click(3);
     EXPECT_EQ(r.FO_GO[SLOT_LIVE], 4);
     EXPECT_EQ(r.UNIONE_MAN[SLOT_LIVE], 2);
     EXPECT_EQ(r.EXPR_SW[SLOT_LIVE], c.globals ? 70 : 127);
@@ -49,14 +49,14 @@ TEST_F(Memories, StoreWritesAll28FieldsSendsNothingAndMarksUnsaved) {
     auto& k = console();
     auto& r = k.state.registration;
     k.state.advanced.RICHIAMA_GLOBALI = false;
-    k.Tir_MU_SW_Click(3);
+    k.registration.Tir_MU_SW_Click(3);
     r.EXPR_PE[SLOT_LIVE] = 99;
     r.ANNULL_SW[2][SLOT_LIVE] = 0;
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     clearLog();
-    k.Rec_button_Click();
+    k.memories.Rec_button_Click();
     EXPECT_EQ(k.controls.get("Rec_button").backColour, Colour::system(9));
-    k.c_memory_Click(5);
+    k.memories.c_memory_Click(5);
     for (SlotArray* f : fieldsInOrder(r))
         EXPECT_EQ((*f)[5], (*f)[SLOT_LIVE]);
     EXPECT_TRUE(log.empty());
@@ -68,11 +68,11 @@ TEST_F(Memories, StoreWritesAll28FieldsSendsNothingAndMarksUnsaved) {
 TEST_F(Memories, RecThenFixedMemoryStoresNothingAndLightsTheLadder) {
     auto& k = console();
     auto& r = k.state.registration;
-    k.c_memory_Click(2);
+    k.memories.c_memory_Click(2);
     const auto fixedBefore = r.FO_GO[12 + 4];
-    k.Tir_FO_GO_Click(9);
-    k.Rec_button_Click();
-    k.Graduatore_Click(4);
+    k.registration.Tir_FO_GO_Click(9);
+    k.memories.Rec_button_Click();
+    k.memories.Graduatore_Click(4);
     EXPECT_EQ(r.FO_GO[12 + 4], fixedBefore);
     EXPECT_EQ(r.FO_GO[SLOT_LIVE], 9); // nothing recalled either
     EXPECT_FALSE(k.state.memories.REC_MEMORIA);
@@ -84,15 +84,15 @@ TEST_F(Memories, RecThenFixedMemoryStoresNothingAndLightsTheLadder) {
 
 TEST_F(Memories, YellowMarkIsSetOnceAndOnlyForFreeMemories) {
     auto& k = console();
-    k.c_memory_Click(6);
-    k.Tir_FO_GO_Click(1);
+    k.memories.c_memory_Click(6);
+    k.registration.Tir_FO_GO_Click(1);
     EXPECT_EQ(k.controls.get("C_memory", 6).backColour, Colour::rgb(255, 255, 0));
     EXPECT_FALSE(k.state.memories.MEMORIA_INTATTA);
-    k.Tir_FO_GO_Click(2);
+    k.registration.Tir_FO_GO_Click(2);
     EXPECT_EQ(k.controls.get("C_memory", 6).backColour, Colour::rgb(255, 255, 0));
-    k.Graduatore_Click(1);
+    k.memories.Graduatore_Click(1);
     EXPECT_EQ(k.controls.get("C_memory", 6).backColour, Colour::system(15));
-    k.Tir_FO_GO_Click(3);
+    k.registration.Tir_FO_GO_Click(3);
     for (int i = 1; i <= 12; ++i)
         EXPECT_NE(k.controls.get("C_memory", i).backColour, Colour::rgb(255, 255, 0));
 }
@@ -100,20 +100,20 @@ TEST_F(Memories, YellowMarkIsSetOnceAndOnlyForFreeMemories) {
 TEST_F(Memories, ClearAskedNoChangesNothingYesKeepsTheLiveSlotAndBuffers) {
     auto& k = console();
     auto& r = k.state.registration;
-    k.Rec_button_Click();
-    k.c_memory_Click(1); // stores: memories now unsaved
+    k.memories.Rec_button_Click();
+    k.memories.c_memory_Click(1); // stores: memories now unsaved
     r.FO_GO[1] = 7;
     r.FO_GO[27] = 5;
     r.FO_GO[SLOT_LIVE] = 3;
     r.SUBOTTAVA_PED[4] = 1;
     user.answers.push_back(Answer::No);
-    k.CLEAR_Click();
+    k.memories.CLEAR_Click();
     ASSERT_EQ(user.shown.size(), 1u);
     EXPECT_EQ(user.shown[0].text, "Free memories unsaved: erase anyway ?");
     EXPECT_EQ(r.FO_GO[1], 7);
     EXPECT_TRUE(k.state.memories.MEMORIE_NON_SALVATE);
     user.answers.push_back(Answer::Yes);
-    k.CLEAR_Click();
+    k.memories.CLEAR_Click();
     EXPECT_EQ(r.FO_GO[1], 0);
     EXPECT_EQ(r.CORPO_ORGANO[1], 1);
     EXPECT_EQ(r.SUBOTTAVA_PED[4], 0); // Clr clears the sub-octave with the rest
@@ -121,7 +121,7 @@ TEST_F(Memories, ClearAskedNoChangesNothingYesKeepsTheLiveSlotAndBuffers) {
     EXPECT_EQ(r.FO_GO[SLOT_LIVE], 3);
     EXPECT_FALSE(k.state.memories.MEMORIE_NON_SALVATE);
     user.shown.clear();
-    k.CLEAR_Click(); // nothing unsaved: no question
+    k.memories.CLEAR_Click(); // nothing unsaved: no question
     EXPECT_TRUE(user.shown.empty());
 }
 
@@ -129,15 +129,15 @@ TEST_F(Memories, ClearAskedNoChangesNothingYesKeepsTheLiveSlotAndBuffers) {
 // the program nor send notes with a broken status byte, and the body in use stays.
 TEST_F(Memories, OrganBodyThatNamesNoDivisionLeavesTheLiveOne) {
     auto& k = console();
-    k.setConsoleFunctions(nullptr);
+    k.routing.setConsoleFunctions(nullptr);
     auto& r = k.state.registration;
     k.state.midi.MODO_THRU = 1;
-    k.THRUBUTTON_Click(); // body 2, the Swell
+    k.thru.THRUBUTTON_Click(); // body 2, the Swell
     for (int body : {0, 4, -1, 32767}) {
         SCOPED_TRACE(body);
         r.CORPO_ORGANO[13] = body;
         user.shown.clear();
-        k.Graduatore_Click(1);
+        k.memories.Graduatore_Click(1);
         EXPECT_TRUE(user.shown.empty());
         EXPECT_TRUE(k.running());
         EXPECT_EQ(r.CORPO_ORGANO[13], body); // stored as it was
@@ -151,7 +151,7 @@ TEST_F(Memories, OrganBodyThatNamesNoDivisionLeavesTheLiveOne) {
     }
     // A body set straight into the live slot is refused by the update as well.
     r.CORPO_ORGANO[SLOT_LIVE] = 0;
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     EXPECT_EQ(r.CORPO_ORGANO[SLOT_LIVE], 2);
     EXPECT_TRUE(user.shown.empty());
 }
@@ -159,7 +159,7 @@ TEST_F(Memories, OrganBodyThatNamesNoDivisionLeavesTheLiveOne) {
 TEST_F(Memories, OutOfRangeIndexBecomesOne) {
     auto& k = console();
     int index = 31;
-    k.Memorie(index);
+    k.memories.Memorie(index);
     EXPECT_EQ(index, 1);
 }
 
@@ -167,12 +167,12 @@ TEST_F(Memories, DisplayModeSwitchDarkensEveryIndicator) {
     auto& k = console();
     k.state.memories.PIC_GREEN_OFF = "green-off.gif";
     k.state.memories.PIC_RED_OFF = "red-off.gif";
-    k.c_memory_Click(4);
-    k.DisplayLeds_Click();
+    k.memories.c_memory_Click(4);
+    k.memories.DisplayLeds_Click();
     EXPECT_TRUE(k.state.memories.LED_MEMORIE);
     EXPECT_EQ(k.controls.get("LedFree", 4).picture, "green-off.gif");
     EXPECT_EQ(k.controls.get("LedFix", 12).picture, "red-off.gif");
-    k.DisplayLeds_Click();
+    k.memories.DisplayLeds_Click();
     EXPECT_EQ(k.controls.get("C_memory", 4).backColour, Colour::system(15));
     EXPECT_EQ(k.controls.get("Graduatore", 4).backColour, Colour::system(15));
 }
@@ -181,7 +181,7 @@ using TotalRecall = RegistrationFixture;
 
 TEST_F(TotalRecall, TargetAndStepsKeepCommandMode) {
     auto& k = console();
-    k.setConsoleFunctions(nullptr);
+    k.routing.setConsoleFunctions(nullptr);
     auto& r = k.state.registration;
     play(1, {0xB0, 64, 127});
     for (int key : {41, 39, 39})
@@ -191,7 +191,7 @@ TEST_F(TotalRecall, TargetAndStepsKeepCommandMode) {
     play(1, {0x90, 38, 100});
     EXPECT_EQ(r.FO_GO[SLOT_LIVE], 14);
     r.FO_GO[SLOT_LIVE] = 25;
-    k.AGGIORNAMENTO_KAVEL();
+    k.registration.AGGIORNAMENTO_KAVEL();
     play(1, {0x90, 40, 100}); // beyond 29: ignored
     EXPECT_EQ(r.FO_GO[SLOT_LIVE], 25);
     play(1, {0x90, 37, 100});
@@ -203,8 +203,8 @@ TEST_F(TotalRecall, TargetAndStepsKeepCommandMode) {
 
 TEST_F(TotalRecall, RecThenKey60StoresFreeMemory1AndEndsCommandMode) {
     auto& k = console();
-    k.setConsoleFunctions(nullptr);
-    k.Tir_AN_GO_Click(5);
+    k.routing.setConsoleFunctions(nullptr);
+    k.registration.Tir_AN_GO_Click(5);
     play(2, {0xB1, 64, 127});
     play(2, {0x91, 53, 90});
     EXPECT_TRUE(k.state.memories.REC_MEMORIA);
@@ -215,7 +215,7 @@ TEST_F(TotalRecall, RecThenKey60StoresFreeMemory1AndEndsCommandMode) {
 
 TEST_F(TotalRecall, KeysOutsideTheTablePanicAndEndCommandMode) {
     auto& k = console();
-    k.setConsoleFunctions(nullptr);
+    k.routing.setConsoleFunctions(nullptr);
     for (std::uint8_t key : {88, 30, 59}) {
         play(1, {0xB0, 64, 127});
         clearLog();
@@ -228,8 +228,8 @@ TEST_F(TotalRecall, KeysOutsideTheTablePanicAndEndCommandMode) {
 
 TEST_F(TotalRecall, TemperamentAtItsLastEntryIsSentAgain) {
     auto& k = console();
-    k.setConsoleFunctions(nullptr);
-    k.selectListItem("Temperamenti", 6);
+    k.routing.setConsoleFunctions(nullptr);
+    k.lists.selectListItem("Temperamenti", 6);
     clearLog();
     play(1, {0xB0, 64, 127});
     play(1, {0x90, 90, 100});
@@ -244,7 +244,7 @@ TEST_F(TotalRecall, TemperamentAtItsLastEntryIsSentAgain) {
 // its real ends: the shipped organ names 8 reverbs, more than the 6 of the first organ.
 TEST_F(TotalRecall, ListKeysStopAtTheRealEnds) {
     auto& k = console();
-    k.setConsoleFunctions(nullptr);
+    k.routing.setConsoleFunctions(nullptr);
     ASSERT_EQ(k.controls.get("Riverberi").items.size(), 8u);
     const int temperaments = static_cast<int>(k.controls.get("Temperamenti").items.size());
     struct Case {
@@ -268,7 +268,7 @@ TEST_F(TotalRecall, ListKeysStopAtTheRealEnds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.list) + " " + std::to_string(c.from) + " key " +
                      std::to_string(c.key));
-        k.selectListItem(c.list, c.from);
+        k.lists.selectListItem(c.list, c.from);
         play(1, {0xB0, 64, 127});
         play(1, {0x90, static_cast<std::uint8_t>(c.key), 100});
         EXPECT_EQ(k.controls.get(c.list).listIndex, c.to);
@@ -281,15 +281,15 @@ TEST_F(TotalRecall, ListKeysStopAtTheRealEnds) {
 
 TEST_F(TotalRecall, ProgramChangeZeroStepsTheGreatFondiDownTen) {
     auto& k = console();
-    k.setConsoleFunctions(nullptr);
-    k.Tir_FO_GO_Click(15);
+    k.routing.setConsoleFunctions(nullptr);
+    k.registration.Tir_FO_GO_Click(15);
     play(1, {0xC0, 0});
     EXPECT_EQ(k.state.registration.FO_GO[SLOT_LIVE], 5);
 }
 
 TEST_F(TotalRecall, CommandKeysReachTheirHandlers) {
     auto& k = console();
-    k.setConsoleFunctions(nullptr);
+    k.routing.setConsoleFunctions(nullptr);
     auto& r = k.state.registration;
     const std::pair<int, std::function<bool()>> keys[] = {
         {49, [&] { return r.UNIONE_PED[SLOT_LIVE] == 1; }},

@@ -109,7 +109,7 @@ class MemoryFile : public RegistrationFixture {
         std::tie(v[1], v[2], v[3], v[4], v[5], v[343]) = std::tuple(5, 100, 0, 6, 0, 2);
         setValues(v);
         auto& k = console();
-        if (lit) k.c_memory_Click(3);
+        if (lit) k.memories.c_memory_Click(3);
         for (int i = 1; lit && i <= 4; ++i)
             if (k.state.memories.LED_MEMORIE)
                 k.controls.edit("LedFix", i).picture = "red-on.gif";
@@ -159,8 +159,8 @@ TEST_F(MemoryFile, SavedAndLoadedBackGivesTheSameAndRecallsFreeMemory1) {
         EXPECT_EQ(slurp(file), text(want, 1, name));
         std::tie(m.LED_MEMORIE, m.MEMORIE_NON_SALVATE) = std::tuple(loadedLeds, true);
         oldState(true);
-        k.Tir_FO_GO_Click(7);
-        k.Rec_button_Click(); // armed: only the reset before the recall disarms it
+        k.registration.Tir_FO_GO_Click(7);
+        k.memories.Rec_button_Click(); // armed: only the reset before the recall disarms it
         user.answers.push_back(Answer::Yes);
         clearLog();
         load(sqs(file).string());
@@ -285,7 +285,7 @@ TEST_F(MemoryFile, FailedOrCancelledLoad) {
             // After a failure memory 3 holds what the file gave it, not what the console
             // shows: a stop drawn then lights no indicator.
             if (taken < 0) continue;
-            console().Tir_FO_GO_Click(2);
+            console().registration.Tir_FO_GO_Click(2);
             EXPECT_EQ(lit(), "");
         }
 }
@@ -318,7 +318,7 @@ TEST_F(MemoryFile, FailedSaveKeepsTheOldFileAndTheUnsavedMark) {
         for (const auto& entry : fs::directory_iterator(folder))
             EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
     }
-    console().savefile_Click(); // cancelled: nothing written, nothing changed
+    console().memoryFile.savefile_Click(); // cancelled: nothing written, nothing changed
     EXPECT_EQ(std::tuple(user.shown.size(), m.MEMORIE_NON_SALVATE, slurp("mine.sqs")),
               std::tuple(1u, true, "old"));
 }

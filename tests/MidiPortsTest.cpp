@@ -121,10 +121,10 @@ TEST(Filters, EachSettingDropsItsOwnStatusByte) {
         in1.devices.names = in2.devices.names = {"Keys"};
         out.devices.names = {"Module"};
         Kavel k(Ports{in1, in2, out}, loop, user, "");
-        k.MIDI_DEVICES_ACK();
+        k.devices.MIDI_DEVICES_ACK();
         k.state.midi.FILTRI_INGRESSO = {};
         k.state.midi.FILTRI_INGRESSO[setting] = true;
-        k.MIDI_OPENING();
+        k.devices.MIDI_OPENING();
         for (FakeMidiInput* in : {&in1, &in2}) {
             for (std::uint8_t status : kOwn)
                 in->inject({status});

@@ -98,7 +98,7 @@ TEST(OrganModule, RefusesMalformedMessages) {
 
 struct GroupOnConsole {
     const char* name;
-    void (Kavel::*draw)(int);
+    void (Registration::*draw)(int);
     int rows;
     int firstEntry;
     std::vector<int> parts;
@@ -117,7 +117,7 @@ TEST_P(OrganOnConsole, EachStopSoundsItsPartsOnItsChannel) {
     auto& k = console();
     for (int row = 1; row < g.rows; ++row) {
         SCOPED_TRACE(row);
-        (k.*g.draw)(row);
+        (k.registration.*g.draw)(row);
         // What the stop's string asks for, on a module that heard only that string.
         GsModule alone;
         alone.apply(k.state.stops.STOPS_TABLE[static_cast<std::size_t>(g.firstEntry + row)]);
@@ -135,7 +135,7 @@ TEST_P(OrganOnConsole, EachStopSoundsItsPartsOnItsChannel) {
         }
         EXPECT_GE(sounding, 1);
     }
-    (k.*g.draw)(0);
+    (k.registration.*g.draw)(0);
     for (int p : g.parts)
         EXPECT_FALSE(module.parts[static_cast<std::size_t>(p)].sounds());
 }
@@ -143,14 +143,16 @@ TEST_P(OrganOnConsole, EachStopSoundsItsPartsOnItsChannel) {
 INSTANTIATE_TEST_SUITE_P(
     Groups, OrganOnConsole,
     ::testing::Values(
-        GroupOnConsole{"GreatFondi", &Kavel::Tir_FO_GO_Click, 30, 40, {1, 2, 3, 4, 5}, 0},
+        GroupOnConsole{"GreatFondi", &Registration::Tir_FO_GO_Click, 30, 40, {1, 2, 3, 4, 5}, 0},
         GroupOnConsole{
-            "SwellFondi", &Kavel::Tir_FO_SW_graph_Click, 30, 70, {17, 18, 19, 20, 21}, 1},
-        GroupOnConsole{"GreatMutazioni", &Kavel::Tir_MU_GO_Click, 20, 100, {11, 12, 13}, 0},
-        GroupOnConsole{"SwellMutazioni", &Kavel::Tir_MU_SW_Click, 20, 120, {27, 28, 29}, 1},
-        GroupOnConsole{"GreatAncie", &Kavel::Tir_AN_GO_graph_Click, 20, 140, {6, 7, 8, 9}, 0},
-        GroupOnConsole{"SwellAncie", &Kavel::Tir_AN_SW_Click, 20, 160, {22, 23, 24, 25}, 1},
-        GroupOnConsole{"Pedale", &Kavel::NomePedale_Click, 20, 180, {14, 15, 16, 30, 31, 32}, 2}),
+            "SwellFondi", &Registration::Tir_FO_SW_graph_Click, 30, 70, {17, 18, 19, 20, 21}, 1},
+        GroupOnConsole{"GreatMutazioni", &Registration::Tir_MU_GO_Click, 20, 100, {11, 12, 13}, 0},
+        GroupOnConsole{"SwellMutazioni", &Registration::Tir_MU_SW_Click, 20, 120, {27, 28, 29}, 1},
+        GroupOnConsole{
+            "GreatAncie", &Registration::Tir_AN_GO_graph_Click, 20, 140, {6, 7, 8, 9}, 0},
+        GroupOnConsole{"SwellAncie", &Registration::Tir_AN_SW_Click, 20, 160, {22, 23, 24, 25}, 1},
+        GroupOnConsole{
+            "Pedale", &Registration::NomePedale_Click, 20, 180, {14, 15, 16, 30, 31, 32}, 2}),
     [](const auto& info) { return info.param.name; });
 
 enum Group { kFondi, kMutazioni, kAncie };
@@ -158,29 +160,31 @@ constexpr const char* kGroupNames[] = {"Fondi", "Mutazioni", "Ancie"};
 
 struct ManualOnConsole {
     const char* name;
-    std::array<void (Kavel::*)(int), 3> draw; // by Group
+    std::array<void (Registration::*)(int), 3> draw; // by Group
     std::array<std::vector<int>, 3> parts;
     int reinforcement;
     int balanceIndex; // the balance sliders' element
     const char* expressionSlider;
-    void (Kavel::*expressionScroll)();
+    void (AdvancedWindow::*expressionScroll)();
 };
 
 const ManualOnConsole kManuals[] = {
     {"Great",
-     {&Kavel::Tir_FO_GO_Click, &Kavel::Tir_MU_GO_Click, &Kavel::Tir_AN_GO_graph_Click},
+     {&Registration::Tir_FO_GO_Click, &Registration::Tir_MU_GO_Click,
+      &Registration::Tir_AN_GO_graph_Click},
      {{{1, 2, 3, 4, 5}, {11, 12, 13}, {6, 7, 8, 9}}},
      10,
      1,
      "SliderGO",
-     &Kavel::SliderGO_Scroll},
+     &AdvancedWindow::SliderGO_Scroll},
     {"Swell",
-     {&Kavel::Tir_FO_SW_graph_Click, &Kavel::Tir_MU_SW_Click, &Kavel::Tir_AN_SW_Click},
+     {&Registration::Tir_FO_SW_graph_Click, &Registration::Tir_MU_SW_Click,
+      &Registration::Tir_AN_SW_Click},
      {{{17, 18, 19, 20, 21}, {27, 28, 29}, {22, 23, 24, 25}}},
      26,
      2,
      "SliderSW",
-     &Kavel::SliderSW_Scroll},
+     &AdvancedWindow::SliderSW_Scroll},
 };
 
 void PrintTo(const ManualOnConsole& m, std::ostream* os) {
@@ -201,7 +205,7 @@ class ManualFixture : public RegistrationFixture {
             if (k.state.stops.STOPS_TABLE[static_cast<std::size_t>(kNames[d.group] + r)] == d.stop)
                 row = r;
         ASSERT_GE(row, 0) << "no stop named " << d.stop;
-        (k.*m.draw[d.group])(row);
+        (k.registration.*m.draw[d.group])(row);
     }
 
     void moveBalance(const ManualOnConsole& m, Group g, int value) {
@@ -211,18 +215,18 @@ class ManualFixture : public RegistrationFixture {
         // A switch, not a table of handlers: GCC's sanitized build misreads the table's index.
         switch (g) {
         case kFondi:
-            return k.SliderFondi_Scroll(m.balanceIndex);
+            return k.advanced.SliderFondi_Scroll(m.balanceIndex);
         case kMutazioni:
-            return k.SliderMutazioni_Scroll(m.balanceIndex);
+            return k.advanced.SliderMutazioni_Scroll(m.balanceIndex);
         default:
-            return k.SliderAncie_Scroll(m.balanceIndex);
+            return k.advanced.SliderAncie_Scroll(m.balanceIndex);
         }
     }
 
     void moveExpression(const ManualOnConsole& m, int value) {
         auto& k = console();
         k.controls.edit(m.expressionSlider).value = value;
-        (k.*m.expressionScroll)();
+        (k.advanced.*m.expressionScroll)();
     }
 
     double loudness(int part) const {

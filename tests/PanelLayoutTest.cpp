@@ -31,7 +31,7 @@ TEST_F(PanelLayout, StandardPanelFollowsItsSizeFactor) {
         k.state.panel.SCALA_PANNELLO = c.scale;
         for (bool leds : {false, true}) {
             k.state.memories.LED_MEMORIE = leds;
-            k.LOAD_NORMAL_INTERFACE();
+            k.panel.LOAD_NORMAL_INTERFACE();
             EXPECT_EQ(k.controls.get("Kavel").width, c.width);
             EXPECT_EQ(k.controls.get("Kavel").height, c.height);
             for (const char* lower : {"CLEAR", "Rec_button", "LabelMode"})
@@ -45,7 +45,7 @@ TEST_F(PanelLayout, StandardPanelFollowsItsSizeFactor) {
     }
     // Stop k of a group: column k div 10, row k mod 10, at 100 %.
     k.state.panel.SCALA_PANNELLO = 1.0;
-    k.LOAD_NORMAL_INTERFACE();
+    k.panel.LOAD_NORMAL_INTERFACE();
     const auto& first = k.controls.get("NomeFondi", 0);
     const auto& next = k.controls.get("NomeFondi", 13);
     EXPECT_EQ(next.left - first.left, 1005);
@@ -58,20 +58,20 @@ TEST_F(PanelLayout, HeadingsFollowTheTableAndTheLayoutSwitchWaitsForARestart) {
     k.state.stops.STOPS_TABLE[stops::kGroupNames + 2] = "Ance";
     for (bool graphic : {false, true}) {
         k.state.panel.INTERFACCIA_GRAFICA = graphic;
-        graphic ? k.LOAD_GRAPHIC_INTERFACE() : k.LOAD_NORMAL_INTERFACE();
+        graphic ? k.panel.LOAD_GRAPHIC_INTERFACE() : k.panel.LOAD_NORMAL_INTERFACE();
         EXPECT_EQ(k.controls.get("LabelCorpiOrgano", 2).caption, "Ance");
     }
     const int width = k.controls.get("Kavel").width;
     k.controls.edit("Graphmode").value = 1;
-    k.Graphmode_Click();
+    k.panel.Graphmode_Click();
     EXPECT_FALSE(k.state.panel.INTERFACCIA_GRAFICA);
     EXPECT_EQ(user.shown.back().text,
               "Interface is now set to STANDARD PANEL mode; exit and restart Kavel, please!");
-    k.Graphmode_Click();
+    k.panel.Graphmode_Click();
     EXPECT_EQ(user.shown.back().text,
               "Interface is now set to GRAPHIC mode; exit and restart Kavel, please!");
     EXPECT_EQ(k.controls.get("Kavel").width, width); // nothing rebuilt
-    k.ATTIVA_DISATTIVA_GRAPHIC_Interface();
+    k.panel.ATTIVA_DISATTIVA_GRAPHIC_Interface();
     EXPECT_FALSE(k.controls.get("Panel_nograph").visible);
     EXPECT_TRUE(k.controls.get("Tir_PED_graph", 4).visible);
     EXPECT_FALSE(k.controls.get("NomePedale", 4).visible);
@@ -93,7 +93,7 @@ TEST_F(PanelLayout, ThruAndSubOctaveButtonsByMode) {
     for (const Case& c : cases) {
         k.state.panel.INTERFACCIA_GRAFICA = c.graphic;
         k.state.midi.MODO_THRU = c.mode;
-        k.ADATTA_PULSANTE_THRU();
+        k.panel.ADATTA_PULSANTE_THRU();
         EXPECT_EQ(k.controls.get("Subottava").left, c.subLeft);
         EXPECT_EQ(k.controls.get("Subottava").width, c.subWidth);
         EXPECT_EQ(k.controls.get("THRUBUTTON").left, c.thruLeft);

@@ -16,7 +16,7 @@ using PortOpening = ConsoleFixture;
 TEST_F(PortOpening, DeviceListsEndWithNoDeviceAtTheDeviceCount) {
     setDevices({"A", "B", "C"}, {});
     auto& k = console();
-    k.MIDI_DEVICES_ACK();
+    k.devices.MIDI_DEVICES_ACK();
     EXPECT_EQ(k.state.midi.NESSUN_DISPOSITIVO_IN1, 3);
     EXPECT_EQ(k.state.midi.NESSUN_DISPOSITIVO_IN2, 3);
     EXPECT_EQ(k.state.midi.NESSUN_DISPOSITIVO_OUT, 0);
@@ -29,7 +29,7 @@ TEST_F(PortOpening, AllAtNoDeviceOpensNothingAndSaysNothing) {
     openPorts(2, 2, 1);
     EXPECT_EQ(in1.openCount + in2.openCount + out.openCount, 0);
     EXPECT_TRUE(user.shown.empty());
-    console().CHIUSURA_PORTE_MIDI();
+    console().devices.CHIUSURA_PORTE_MIDI();
     EXPECT_EQ(in1.closeCount + in2.closeCount + out.closeCount, 0);
 }
 
@@ -46,7 +46,7 @@ TEST_F(PortOpening, OpensChosenDevicesWithTheirFiltersAndClosesThem) {
     ASSERT_EQ(in1.MessageCount(), 1);
     EXPECT_EQ(in1.Status(), 0xFE);
 
-    k.CHIUSURA_PORTE_MIDI();
+    k.devices.CHIUSURA_PORTE_MIDI();
     EXPECT_FALSE(in1.isOpen());
     EXPECT_FALSE(in2.isOpen());
     EXPECT_FALSE(out.isOpen());
@@ -108,9 +108,9 @@ TEST_P(ErrorEvents, InputsPassOverCodes0And8OutputShowsAllALostDeviceIsOnlyNoted
     auto& k = console();
     int code = c.code;
     std::string text = "driver trouble";
-    if (c.port == 1) k.MIDIInput1_Error(code, text);
-    if (c.port == 2) k.MIDIInput2_Error(code, text);
-    if (c.port == 0) k.MIDIOutput1_Error(code, text);
+    if (c.port == 1) k.devices.MIDIInput1_Error(code, text);
+    if (c.port == 2) k.devices.MIDIInput2_Error(code, text);
+    if (c.port == 0) k.devices.MIDIOutput1_Error(code, text);
     ASSERT_EQ(user.shown.size(), c.shown ? 1u : 0u);
     EXPECT_EQ(user.notices.size(), c.noticed ? 1u : 0u);
     if (c.shown) {
@@ -153,7 +153,7 @@ namespace {
 class DeviceSetup : public ConsoleFixture {
   protected:
     DeviceSetup() { openPorts(0, 2, 0); }
-    SetupDialog& dialog() { return console().setupDialog(); }
+    SetupDialog& dialog() { return console().setupDialog; }
 };
 
 TEST_F(DeviceSetup, OpeningClosesThePortsAndShowsTheSettings) {
@@ -161,7 +161,7 @@ TEST_F(DeviceSetup, OpeningClosesThePortsAndShowsTheSettings) {
     k.state.midi.RITARDO_SYSEX = 7;
     k.state.midi.FILTRI_INGRESSO = {true, false, false, true, false, false, false, false};
     for (int opening = 0; opening < 2; ++opening) { // a second opening lists each device once
-        k.SetMidi_Click();
+        k.setupDialog.SetMidi_Click();
         EXPECT_FALSE(in1.isOpen());
         EXPECT_FALSE(out.isOpen());
         EXPECT_EQ(k.controls.get("InputDev1Combo").items,
@@ -179,7 +179,7 @@ TEST_F(DeviceSetup, OpeningClosesThePortsAndShowsTheSettings) {
     }
     // A keyboard plugged in since start-up is listed at the next opening.
     in1.devices.names.push_back("Keyboard 3");
-    k.SetMidi_Click();
+    k.setupDialog.SetMidi_Click();
     EXPECT_EQ(k.controls.get("InputDev1Combo").items.size(), 4u);
     dialog().Command3_Click();
 }
@@ -189,7 +189,7 @@ TEST_F(DeviceSetup, CancelBringsBackTheDelaysButKeepsTheFilters) {
     k.state.midi.RITARDO_SYSEX = 4;
     k.state.midi.RITARDO_NOTE = 9;
     k.state.midi.FILTRI_INGRESSO = {};
-    k.SetMidi_Click();
+    k.setupDialog.SetMidi_Click();
     k.controls.edit("Slider1").value = 20;
     dialog().Slider1_Scroll();
     k.controls.edit("Slider2").value = 50;
@@ -212,10 +212,10 @@ TEST_F(DeviceSetup, OkOpensTheChosenDevicesAndResets) {
     auto& r = k.state.registration;
     r.FO_GO[SLOT_LIVE] = r.FO_GO[SLOT_APPLIED] = 4; // a stop drawn
     k.state.memories.ULTIMA_MEMORIA = 5;
-    k.SetMidi_Click();
-    k.selectListItem("InputDev1Combo", 1);
-    k.selectListItem("InputDev2Combo", 0);
-    k.selectListItem("outputDevcombo", 1); // "No device"
+    k.setupDialog.SetMidi_Click();
+    k.lists.selectListItem("InputDev1Combo", 1);
+    k.lists.selectListItem("InputDev2Combo", 0);
+    k.lists.selectListItem("outputDevcombo", 1); // "No device"
     out.sent.clear();
     dialog().Command1_Click();
     EXPECT_EQ(k.state.midi.DISPOSITIVO_IN1, 1);
@@ -235,9 +235,9 @@ TEST_F(DeviceSetup, OkOpensTheChosenDevicesAndResets) {
 TEST_F(DeviceSetup, NoOutputDevices) {
     setDevices({"Keyboard 1"}, {});
     auto& k = console();
-    k.SetMidi_Click();
+    k.setupDialog.SetMidi_Click();
     EXPECT_EQ(k.controls.get("outputDevcombo").items, std::vector<std::string>{"No device"});
-    k.selectListItem("outputDevcombo", 0);
+    k.lists.selectListItem("outputDevcombo", 0);
     dialog().Command1_Click();
     EXPECT_EQ(k.state.midi.DISPOSITIVO_OUT, 0);
     EXPECT_EQ(k.state.midi.NESSUN_DISPOSITIVO_OUT, 0);
@@ -247,9 +247,9 @@ TEST_F(DeviceSetup, NoOutputDevices) {
 // A device that refuses to open is named through its port's Error event; the others open.
 TEST_F(DeviceSetup, DeviceThatWillNotOpenIsNamedAndTheRestOpens) {
     auto& k = console();
-    k.SetMidi_Click();
+    k.setupDialog.SetMidi_Click();
     in2.devices.failing = {"Keyboard 2"};
-    k.selectListItem("InputDev2Combo", 1);
+    k.lists.selectListItem("InputDev2Combo", 1);
     user.shown.clear();
     dialog().Command1_Click();
     EXPECT_FALSE(in2.isOpen());
@@ -276,11 +276,11 @@ TEST_F(PortOpening, DevicesAreFoundAgainByName) {
     };
     {
         auto& k = console();
-        k.MIDI_DEVICES_ACK();
+        k.devices.MIDI_DEVICES_ACK();
         k.state.midi.DISPOSITIVO_IN1 = 1; // Keyboard 2
         k.state.midi.DISPOSITIVO_IN2 = 2; // No device
         k.state.midi.DISPOSITIVO_OUT = 0;
-        k.Salva_dati_di_avvio();
+        k.config.Salva_dati_di_avvio();
     }
     const auto cfg = folder / "kavel.CFG";
     const auto devices = folder / "kavel-devices.txt";
@@ -308,14 +308,14 @@ TEST_F(PortOpening, DevicesAreFoundAgainByName) {
         EXPECT_EQ(k.state.midi.DISPOSITIVO_IN1, c.savedAfterwards);
         // "No device" stays so whatever the count; a device missing keeps its name.
         EXPECT_EQ(k.state.midi.DISPOSITIVO_IN2, static_cast<int>(c.keyboardsNow.size()));
-        k.Salva_dati_di_avvio();
+        k.config.Salva_dati_di_avvio();
         std::ifstream again(devices);
         std::stringstream saved;
         saved << again.rdbuf();
         EXPECT_EQ(saved.str(), text.str());
         if (c.opened < 0) { // plugged in later: opened by itself
             in1.devices.names.push_back("Keyboard 2");
-            k.checkDevices();
+            k.devices.checkDevices();
             EXPECT_EQ(in1.openedName(), "Keyboard 2");
         }
         in1.Action(action::kClose);

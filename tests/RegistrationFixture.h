@@ -20,11 +20,11 @@ class RegistrationFixture : public RoutingFixture {
         auto& k = console();
         k.state.config.PATH_DAT = (folder / "kavel.DAT").string();
         k.state.panel.INTERFACCIA_GRAFICA = true;
-        k.LOAD_GRAPHIC_INTERFACE();
-        k.CARICAMENTO_DAT();
-        k.CARICAMENTO_LIST_BOXES();
+        k.panel.LOAD_GRAPHIC_INTERFACE();
+        k.tableFile.CARICAMENTO_DAT();
+        k.stopNames.CARICAMENTO_LIST_BOXES();
         k.state.memories.BERSAGLIO_RECALL = 11; // as start-up leaves it
-        k.RESET_Click();
+        k.registration.RESET_Click();
         for (const auto& m : out.sent)
             module.apply(m.bytes);
         clearLog();

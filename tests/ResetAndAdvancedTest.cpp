@@ -13,7 +13,7 @@ TEST_F(Reset, EntriesAndWaitsInOrderThenTheLists) {
     auto& k = console();
     k.state.advanced.RIVERBERO = 3;
     k.state.advanced.TIPO_TREMOLO = 1;
-    k.RESET_Click();
+    k.registration.RESET_Click();
     const Log head(log.begin(), log.begin() + 9);
     EXPECT_EQ(head, (Log{"E0", "wait 100", "E1", "wait 2", "E2", "wait 2", "E3", "E25", "T1"}));
     // Temperament, reverb, temperament again, tremolo type, then the update.
@@ -25,14 +25,14 @@ TEST_F(Reset, EntriesAndWaitsInOrderThenTheLists) {
     EXPECT_EQ(log.back(), "B2 0B 7F");
     const auto firstRun = log;
     clearLog();
-    k.RESET_Click();
+    k.registration.RESET_Click();
     EXPECT_EQ(log, firstRun);
 }
 
 TEST_F(Reset, ClickDuringTheWaitIsUndoneByTheReset) {
     auto& k = console();
-    loop.post(loop.now() + 50, [&k] { k.Tir_FO_GO_Click(7); });
-    k.RESET_Click();
+    loop.post(loop.now() + 50, [&k] { k.registration.Tir_FO_GO_Click(7); });
+    k.registration.RESET_Click();
     const auto at = std::find(log.begin(), log.end(), "E47");
     ASSERT_NE(at, log.end());
     EXPECT_LT(at - log.begin(), 4); // inside the 100 ms wait, before entry 1
@@ -43,9 +43,9 @@ TEST_F(Reset, ClickDuringTheWaitIsUndoneByTheReset) {
 
 TEST_F(Reset, MutedGroupComesBackSoundingWithoutAString) {
     auto& k = console();
-    k.Button_Annullatori_sw_Click(1);
-    k.Tir_FO_GO_graph_Click(7);
-    k.RESET_Click();
+    k.registration.Button_Annullatori_sw_Click(1);
+    k.registration.Tir_FO_GO_graph_Click(7);
+    k.registration.RESET_Click();
     EXPECT_EQ(k.controls.get("Button_Annullatori_sw", 1).caption, "Sw Mute");
     EXPECT_EQ(std::find(log.begin(), log.end(), "E421"), log.end());
     EXPECT_EQ(fs::path(k.controls.get("Tir_FO_GO_graph", 7).picture).filename(),
@@ -58,11 +58,11 @@ TEST_F(Reset, PanelShowsOnlyTheCancelPositionAfterwards) {
     for (bool graphic : {false, true}) {
         SCOPED_TRACE(graphic ? "graphic" : "standard");
         k.state.panel.INTERFACCIA_GRAFICA = graphic;
-        k.Tir_FO_GO_Click(7);
-        k.Tir_FO_SW_Click(7);
-        k.Tir_MU_SW_Click(2);
-        k.NomePedale_Click(3);
-        k.RESET_Click();
+        k.registration.Tir_FO_GO_Click(7);
+        k.registration.Tir_FO_SW_Click(7);
+        k.registration.Tir_MU_SW_Click(2);
+        k.registration.NomePedale_Click(3);
+        k.registration.RESET_Click();
         const std::tuple<const char*, const char*, const char*, int> groups[] = {
             {"Tir_FO_GO_graph", "Tir_FO_GO", "NomeFondi", 30},
             {"Tir_FO_SW_graph", "Tir_FO_SW", "NomeFondi", 30},
@@ -94,7 +94,7 @@ TEST_F(Reset, ThruButtonOnlyInNormalRechannelling) {
     auto& k = console();
     for (int mode : {0, 1, 2}) {
         k.state.midi.MODO_THRU = mode;
-        k.RESET_Click();
+        k.registration.RESET_Click();
         EXPECT_EQ(k.controls.get("THRUBUTTON").visible, mode == 1) << mode;
     }
 }
@@ -118,12 +118,12 @@ class GlobalSliders : public RegistrationFixture,
 TEST_P(GlobalSliders, CouplingMovesAndSendsTheOthersFirst) {
     const auto& c = GetParam();
     auto& k = console();
-    k.OptionGlobalCoupling_Click(c.coupling);
+    k.advanced.OptionGlobalCoupling_Click(c.coupling);
     k.controls.edit(c.slider).value = 80;
     const std::string s = c.slider;
-    if (s == "SliderGO") k.SliderGO_Scroll();
-    if (s == "SliderSW") k.SliderSW_Scroll();
-    if (s == "SliderPE") k.SliderPE_Scroll();
+    if (s == "SliderGO") k.advanced.SliderGO_Scroll();
+    if (s == "SliderSW") k.advanced.SliderSW_Scroll();
+    if (s == "SliderPE") k.advanced.SliderPE_Scroll();
     EXPECT_EQ(log, c.sent);
 }
 
@@ -139,11 +139,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Advanced, BalanceSlidersAreUncoupledAndSentInverted) {
     auto& k = console();
-    k.OptionGlobalCoupling_Click(2);
+    k.advanced.OptionGlobalCoupling_Click(2);
     k.controls.edit("SliderMutazioni", 2).value = 100;
-    k.SliderMutazioni_Scroll(2);
+    k.advanced.SliderMutazioni_Scroll(2);
     k.controls.edit("SliderFondi", 1).value = 0;
-    k.SliderFondi_Scroll(1);
+    k.advanced.SliderFondi_Scroll(1);
     EXPECT_EQ(log, (Log{"B1 08 1B", "B0 07 7F"}));
     EXPECT_EQ(k.state.registration.BIL_MUTAZ_SW[SLOT_LIVE], 100);
     EXPECT_EQ(k.state.registration.BIL_MUTAZ_GO[SLOT_LIVE], 127);
@@ -152,29 +152,29 @@ TEST_F(Advanced, BalanceSlidersAreUncoupledAndSentInverted) {
 
 TEST_F(Advanced, ListsAndTremoloRate) {
     auto& k = console();
-    k.selectListItem("Riverberi", 2);
-    k.selectListItem("TremoloType", 1);
-    k.selectListItem("TremoloType", 0);
+    k.lists.selectListItem("Riverberi", 2);
+    k.lists.selectListItem("TremoloType", 1);
+    k.lists.selectListItem("TremoloType", 0);
     EXPECT_EQ(log, (Log{"E24", "E37", "E38", "E35", "E36"}));
     clearLog();
     k.controls.edit("SliderTremoloRate").value = 70;
-    k.SliderTremoloRate_Scroll();
+    k.advanced.SliderTremoloRate_Scroll();
     EXPECT_EQ(log, (Log{"B0 01 00", "B1 01 00"}));
     EXPECT_EQ(k.controls.get("Valore").caption, "70");
     k.controls.edit("Memory_Recall", 1).value = 1;
-    k.Memory_Recall_Click(1);
+    k.advanced.Memory_Recall_Click(1);
     EXPECT_TRUE(k.state.advanced.RICHIAMA_BILANCIAMENTO);
 }
 
 TEST_F(Advanced, TemperamentGoesToAll32PartsAndAnEmptyOneSendsNothing) {
     auto& k = console();
-    k.selectListItem("Temperamenti", 1); // Werckmeister III
+    k.lists.selectListItem("Temperamenti", 1); // Werckmeister III
     ASSERT_EQ(log.size(), 32u);
     EXPECT_EQ(log.front(), "T1");
     EXPECT_EQ(module.parts[26].scaleTuning[1], 0x40 - 10);
     clearLog();
     k.state.stops.STOPS_TABLE[stops::kTemperaments + 11].clear();
-    k.selectListItem("Temperamenti", 11);
+    k.lists.selectListItem("Temperamenti", 11);
     EXPECT_TRUE(log.empty());
 }
 
@@ -230,7 +230,7 @@ TEST_F(Advanced, ShortTemplateLeavesTheTemperamentStringsAsTheyWere) {
     const auto before = k.state.midi.TEMP_SYSEX;
     k.state.stops.STOPS_TABLE[stops::kTemperaments + 3] = std::string("\xF0\x41\xF7", 3);
     k.state.advanced.TEMPERAMENTO = 3;
-    k.PREPARA_TEMPERAMENTO();
+    k.advanced.PREPARA_TEMPERAMENTO();
     EXPECT_EQ(k.state.midi.TEMP_SYSEX, before);
 }
 
@@ -251,7 +251,7 @@ TEST_P(ReverbList, FilledUpToTheFirstShortName) {
     for (std::size_t i = 0; i < GetParam().names.size(); ++i)
         k.state.stops.STOPS_TABLE[312 + i] = GetParam().names[i];
     k.state.stops.STOPS_TABLE[320] = "Beyond the column";
-    k.CARICAMENTO_LIST_BOXES();
+    k.stopNames.CARICAMENTO_LIST_BOXES();
     EXPECT_EQ(k.controls.get("Riverberi").items, GetParam().items);
     EXPECT_EQ(k.controls.get("NotaInizTemp").items.back(), "H");
 }
@@ -274,12 +274,12 @@ TEST_F(Advanced, StopNamesAreGreyWithoutUsableSysEx) {
     auto& k = console();
     k.state.stops.STOPS_TABLE[40 + 2] = std::string(40, '\x10');
     k.state.stops.STOPS_TABLE[40 + 3] = std::string(41, '\x10');
-    k.SCRITTURA_TESTI_DEI_REGISTRI();
+    k.stopNames.SCRITTURA_TESTI_DEI_REGISTRI();
     EXPECT_EQ(k.controls.get("Scritta_Fondi", 2).foreColour, Colour::rgb(192, 192, 192));
     EXPECT_EQ(k.controls.get("Scritta_Fondi", 3).foreColour, Colour::system(18));
     EXPECT_EQ(k.controls.get("Scritta_Pedale", 1).caption, "Subbasso 16'");
     k.state.panel.INTERFACCIA_GRAFICA = false;
-    k.SCRITTURA_TESTI_DEI_REGISTRI();
+    k.stopNames.SCRITTURA_TESTI_DEI_REGISTRI();
     EXPECT_EQ(k.controls.get("NomeMutaz", 1).caption, k.state.stops.STOPS_TABLE[231]);
 }
 

@@ -32,7 +32,7 @@ class RoutingFixture : public ConsoleFixture {
         for (auto& f : k.state.midi.FILTRI_INGRESSO)
             f = false;
         openPorts(0, 1, 0);
-        k.setConsoleFunctions(&functions);
+        k.routing.setConsoleFunctions(&functions);
         k.state.registration.CORPO_ORGANO[SLOT_LIVE] = 1;
     }
 

@@ -250,7 +250,7 @@ TEST_F(RoutingDetails, ChannelLearningTeachesAndStillPlays) {
 TEST_F(RoutingDetails, ThruDialogSessions) {
     auto& k = console();
     auto& midi = k.state.midi;
-    auto& thru = k.thruDialog();
+    auto& thru = k.thru;
     struct Session {
         int opensIn;
         int chosen;
@@ -265,7 +265,7 @@ TEST_F(RoutingDetails, ThruDialogSessions) {
     for (const Session& s : sessions) {
         SCOPED_TRACE(std::to_string(s.opensIn) + " -> " + std::to_string(s.chosen));
         midi.MODO_THRU = s.opensIn;
-        k.MidiThru_Click();
+        k.thru.MidiThru_Click();
         EXPECT_EQ(midi.APPRENDI_CANALE, s.opensIn == 2); // mode 2 learns from the start
         thru.Thru_choose_Click(s.chosen);
         EXPECT_EQ(midi.MODO_THRU, s.chosen); // at once, before OK
@@ -282,11 +282,11 @@ TEST_F(RoutingDetails, ThruDialogSessions) {
     }
     // Chosen again while it is open, the dialog keeps what was learned and the mode to go back to.
     midi.MODO_THRU = 0;
-    k.MidiThru_Click();
+    k.thru.MidiThru_Click();
     thru.Thru_choose_Click(2);
     EXPECT_EQ(k.controls.get("Custom_Thru_label", 0).backColour, Colour::system(9)); // lit
     play(1, {0x96, 60, 100});
-    k.MidiThru_Click();
+    k.thru.MidiThru_Click();
     EXPECT_EQ(midi.CANALE_APPRESO[0], 6);
     thru.Command2_Click();
     EXPECT_EQ(midi.MODO_THRU, 0);
@@ -295,7 +295,7 @@ TEST_F(RoutingDetails, ThruDialogSessions) {
     for (const bool ok : {false, true}) {
         midi.CANALE_APPRESO = {2, 6, 9, 0};
         midi.MODO_THRU = 2;
-        k.MidiThru_Click();
+        k.thru.MidiThru_Click();
         EXPECT_EQ(midi.CANALE_APPRESO, (std::array<int, 4>{1, 0, 3, 0}));
         EXPECT_EQ(k.controls.get("Custom_Thru_label", 2).caption, "channel = 4");
         thru.Custom_Thru_label_Click(2);
@@ -311,7 +311,7 @@ TEST_F(RoutingDetails, ThruDialogSessions) {
     }
     // A learning label in another mode only moves the lamp.
     midi.MODO_THRU = 0;
-    k.MidiThru_Click();
+    k.thru.MidiThru_Click();
     thru.Custom_Thru_label_Click(2);
     EXPECT_EQ(midi.INDICE_APPRENDI, 2);
     EXPECT_EQ(k.controls.get("Custom_Thru_label", 2).backColour, Colour::system(9));

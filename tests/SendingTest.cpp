@@ -31,7 +31,7 @@ const std::initializer_list<int> kTwoMessages = {0xF0, 0x41, 0x10, 0x42, 0x12, 0
 TEST_F(Sending, WithADelayEachMessageIsSentAndFollowedByAWait) {
     entry(12, kTwoMessages);
     console().state.midi.RITARDO_SYSEX = 20;
-    console().Sysex_Sending(12);
+    console().sender.Sysex_Sending(12);
     EXPECT_EQ(takeSent(),
               (Strings{"F0 41 10 42 12 40 00 7F 00 41 F7", "F0 41 10 42 12 40 01 30 00 0F F7"}));
     EXPECT_EQ(waits, (std::vector<int>{20, 20}));
@@ -42,7 +42,7 @@ TEST_F(Sending, WithADelayEachMessageIsSentAndFollowedByAWait) {
 
 TEST_F(Sending, WithoutADelayTheEntryGoesWholeAndNothingWaits) {
     entry(12, kTwoMessages);
-    console().Sysex_Sending(12);
+    console().sender.Sysex_Sending(12);
     ASSERT_EQ(out.sent.size(), 1u);
     EXPECT_EQ(out.sent[0].bytes.size(), 22u);
     EXPECT_TRUE(waits.empty());
@@ -50,8 +50,8 @@ TEST_F(Sending, WithoutADelayTheEntryGoesWholeAndNothingWaits) {
 
 TEST_F(Sending, IndexesOutsideTheTableSendNothing) {
     auto& k = console();
-    k.Sysex_Sending(-1);
-    k.Sysex_Sending(431);
+    k.sender.Sysex_Sending(-1);
+    k.sender.Sysex_Sending(431);
     EXPECT_TRUE(takeSent().empty());
 }
 
@@ -71,11 +71,11 @@ class EntrySending : public Sending, public ::testing::WithParamInterface<EntryC
 TEST_P(EntrySending, OnlyASoundEntryGoesOutAndADamagedOneNotEvenInPart) {
     auto& k = console();
     k.state.stops.STOPS_TABLE[45] = GetParam().bytes;
-    k.Sysex_Sending(45);
+    k.sender.Sysex_Sending(45);
     EXPECT_EQ(takeSent(), GetParam().whole);
     EXPECT_TRUE(waits.empty());
     k.state.midi.RITARDO_SYSEX = 20;
-    k.Sysex_Sending(45);
+    k.sender.Sysex_Sending(45);
     EXPECT_EQ(takeSent(), GetParam().split);
     EXPECT_EQ(waits, std::vector<int>(GetParam().split.size(), 20));
 }
@@ -162,8 +162,8 @@ TEST_F(Sending, AnExecutableGivenAsTheStopsTableSendsNothingMalformed) {
     auto& k = console();
     k.state.config.PATH_DAT = file.string();
     k.state.panel.INTERFACCIA_GRAFICA = true;
-    k.LOAD_GRAPHIC_INTERFACE();
-    k.CARICAMENTO_DAT();
+    k.panel.LOAD_GRAPHIC_INTERFACE();
+    k.tableFile.CARICAMENTO_DAT();
     EXPECT_EQ(k.state.config.PATH_DAT, file.string()); // it did load, as a table
     EXPECT_EQ(k.state.stops.STOPS_TABLE[0].size(), 17791u);
     EXPECT_EQ(messageTexts(), Strings{"The Stops Table " + file.string() +
@@ -172,21 +172,21 @@ TEST_F(Sending, AnExecutableGivenAsTheStopsTableSendsNothingMalformed) {
                                       "entry 1 (global[1]): message 1: byte 3 is 8B, above 7F\n"
                                       "entry 2 (global[2]): message 1 has no F7\n"
                                       "\"kavel-dat check\" lists every fault."});
-    k.CARICAMENTO_LIST_BOXES();
-    k.RESET_Click();
+    k.stopNames.CARICAMENTO_LIST_BOXES();
+    k.registration.RESET_Click();
     for (int row = 0; row < 30; ++row) {
-        k.Tir_FO_GO_Click(row);
-        k.Tir_FO_SW_Click(row);
+        k.registration.Tir_FO_GO_Click(row);
+        k.registration.Tir_FO_SW_Click(row);
     }
     for (int row = 0; row < 20; ++row) {
-        k.Tir_MU_GO_Click(row);
-        k.Tir_MU_SW_Click(row);
-        k.Tir_AN_GO_Click(row);
-        k.Tir_AN_SW_Click(row);
-        k.Tir_PED_graph_Click(row);
+        k.registration.Tir_MU_GO_Click(row);
+        k.registration.Tir_MU_SW_Click(row);
+        k.registration.Tir_AN_GO_Click(row);
+        k.registration.Tir_AN_SW_Click(row);
+        k.registration.Tir_PED_graph_Click(row);
     }
     for (int entry = 0; entry < kStopsTableSize; ++entry)
-        k.Sysex_Sending(entry);
+        k.sender.Sysex_Sending(entry);
     ASSERT_FALSE(out.sent.empty()); // the levels still go out
     for (const auto& m : out.sent) {
         EXPECT_TRUE(wellFormed(m.bytes)) << hexBytes(m.bytes).substr(0, 60);
@@ -205,7 +205,7 @@ class DamagedTable : public RegistrationFixture {
         ASSERT_EQ(writeDat(file.string(), table), std::nullopt);
         auto& k = console();
         k.state.config.PATH_DAT = file.string();
-        k.CARICAMENTO_DAT();
+        k.tableFile.CARICAMENTO_DAT();
         ASSERT_EQ(user.shown.size(), 1u);
         user.shown.clear();
         clearLog();
@@ -222,7 +222,7 @@ TEST_F(DamagedTable, ResetLeavesOutTheDamagedEntriesAndSendsTheRest) {
     });
     auto& k = console();
     k.state.advanced.RIVERBERO = 3;
-    k.RESET_Click();
+    k.registration.RESET_Click();
     ASSERT_GE(log.size(), 7u);
     EXPECT_EQ(Strings(log.begin(), log.begin() + 7),
               (Strings{"E0", "wait 100", "wait 2", "E2", "wait 2", "E3", "T1"}));
@@ -235,11 +235,11 @@ TEST_F(DamagedTable, DrawingAStopWithADamagedEntrySendsAllElseForIt) {
         t[44] = std::string("\xF0\x41\x10\x42\x12\x40\x11\x01\x80\x2E\xF7", 11);
     });
     auto& k = console();
-    k.Tir_FO_GO_Click(4); // Flauto 8'
+    k.registration.Tir_FO_GO_Click(4); // Flauto 8'
     EXPECT_EQ(log,
               (Strings{"E31", "T1", "T2", "T3", "T4", "T5", "B0 07 00", "B0 0B 7F", "B0 01 00"}));
     clearLog();
-    k.Tir_FO_GO_Click(5);
+    k.registration.Tir_FO_GO_Click(5);
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.front(), "E45");
 }
@@ -250,13 +250,13 @@ TEST_F(DamagedTable, EntriesChangedInPlaceAreJudgedWhenSent) {
     std::string damaged = flauto;
     damaged[8] = static_cast<char>(damaged[8] ^ 0x01); // one bit flipped: the checksum is off
     k.state.stops.STOPS_TABLE[44] = damaged;
-    k.Tir_FO_GO_Click(4);
+    k.registration.Tir_FO_GO_Click(4);
     EXPECT_EQ(std::count(log.begin(), log.end(), "E44"), 0);
     EXPECT_EQ(std::count(log.begin(), log.end(), "E31"), 1); // its reinforcement off
     k.state.stops.STOPS_TABLE[44] = flauto;                  // mended in the editor
-    k.Tir_FO_GO_Click(0);
+    k.registration.Tir_FO_GO_Click(0);
     clearLog();
-    k.Tir_FO_GO_Click(4);
+    k.registration.Tir_FO_GO_Click(4);
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.front(), "E44");
 }
@@ -286,13 +286,13 @@ TEST_P(DamagedTemplate, BuildsNothingAndTheModuleKeepsItsTuning) {
     k.state.stops.STOPS_TABLE[stops::kTemperaments + 3] = GetParam().bytes;
     k.state.advanced.TEMPERAMENTO = 3;
     k.state.advanced.NOTA_INIZIO_TEMP = 0; // C: the values as the template has them
-    k.PREPARA_TEMPERAMENTO();
+    k.advanced.PREPARA_TEMPERAMENTO();
     if (GetParam().builds) {
         EXPECT_EQ(k.state.midi.TEMP_SYSEX[1], kScale);
         return;
     }
     EXPECT_EQ(k.state.midi.TEMP_SYSEX, strings);
-    k.selectListItem("Temperamenti", 3);
+    k.lists.selectListItem("Temperamenti", 3);
     EXPECT_EQ(module.parts[1].scaleTuning, tuning);
 }
 
@@ -311,7 +311,7 @@ TEST_F(Sending, InputIsHandledBetweenTheMessagesOfAnEntry) {
     entry(12, kTwoMessages);
     console().state.midi.RITARDO_SYSEX = 20;
     loop.post(5, [this] { play(1, {0x90, 60, 100}); });
-    console().Sysex_Sending(12);
+    console().sender.Sysex_Sending(12);
     const auto sent = takeSent();
     ASSERT_EQ(sent.size(), 3u);
     EXPECT_EQ(sent[1], "90 3C 64");
@@ -321,7 +321,7 @@ TEST_F(Sending, TemperamentStringWaitsFirstAndIsNeverSplit) {
     auto& k = console();
     k.state.midi.TEMP_SYSEX[7] = std::string("\xF0\x01\xF7\xF0\x02\xF7", 6);
     k.state.midi.RITARDO_SYSEX = 15;
-    k.Sysex_Temp_sending(7);
+    k.sender.Sysex_Temp_sending(7);
     EXPECT_EQ(waits, std::vector<int>{15});
     ASSERT_EQ(out.sent.size(), 1u);
     EXPECT_EQ(out.sent[0].timeMs, 15);
@@ -329,7 +329,7 @@ TEST_F(Sending, TemperamentStringWaitsFirstAndIsNeverSplit) {
 }
 
 TEST_F(Sending, PanicSendsAllNotesOffTwiceOnTheThreeDivisions) {
-    console().Panic_Click();
+    console().sender.Panic_Click();
     EXPECT_EQ(takeSent(),
               (Strings{"B0 7B 00", "B0 7B 00", "B1 7B 00", "B1 7B 00", "B2 7B 00", "B2 7B 00"}));
     EXPECT_TRUE(waits.empty());

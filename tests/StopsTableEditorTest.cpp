@@ -91,12 +91,12 @@ class Editor : public ConsoleFixture {
     Editor() {
         auto& k = console();
         k.state.config.PATH_DAT = (folder / "kavel.DAT").string();
-        k.CARICAMENTO_DAT();
+        k.tableFile.CARICAMENTO_DAT();
         k.state.stops.CARICA_NOME_SYX = true; // as start-up sets it
-        k.editor().LoadEditor_Click();
+        k.editor.LoadEditor_Click();
         user.shown.clear();
     }
-    StopsTableEditor& ed() { return core->editor(); }
+    StopsTableEditor& ed() { return core->editor; }
     StopsTableEntries& table() { return core->state.stops.STOPS_TABLE; }
     const ControlState& control(const char* name, int index = -1) {
         return core->controls.get(name, index);
@@ -470,7 +470,7 @@ TEST_F(Editor, EnableWritesSavesTheConfigurationReloadsAndResets) {
 }
 
 TEST_F(Editor, PanelSizeAndRedraw) {
-    core->LOAD_NORMAL_INTERFACE();
+    core->panel.LOAD_NORMAL_INTERFACE();
     core->controls.edit("Slidersize").value = 13;
     ed().Slidersize_Scroll();
     EXPECT_DOUBLE_EQ(core->state.panel.SCALA_PANNELLO, 1.3);

@@ -265,7 +265,7 @@ constexpr const char* kLoadError =
 TEST_F(StopsTableLoading, MissingFileFallsBackToTheDefaultOnceAndNamesIt) {
     auto& k = console();
     k.state.config.PATH_DAT = (folder / "gone.dat").string();
-    k.CARICAMENTO_DAT();
+    k.tableFile.CARICAMENTO_DAT();
     ASSERT_EQ(messageTexts(),
               std::vector<std::string>{"Error Loading Stops Table File " +
                                        (folder / "gone.dat").string() + kLoadError});
@@ -283,7 +283,7 @@ TEST_F(StopsTableLoading, NoTableAtAllGoesOnEmptyAndSaysSo) {
     auto& k = console();
     k.state.stops.STOPS_TABLE[5] = "stale";
     k.state.config.PATH_DAT = (folder / "gone.dat").string();
-    k.CARICAMENTO_DAT();
+    k.tableFile.CARICAMENTO_DAT();
     ASSERT_EQ(user.shown.size(), 2u);
     EXPECT_NE(user.shown[1].text.find("empty Stops Table"), std::string::npos);
     EXPECT_EQ(k.state.stops.STOPS_TABLE, StopsTableEntries{});
@@ -296,7 +296,7 @@ TEST_F(StopsTableLoading, DamagedFileIsAFailureNotGarbage) {
                                           5));
     auto& k = console();
     k.state.config.PATH_DAT = (folder / "bad.dat").string();
-    k.CARICAMENTO_DAT();
+    k.tableFile.CARICAMENTO_DAT();
     EXPECT_EQ(user.shown.size(), 1u);
     EXPECT_EQ(k.state.stops.STOPS_TABLE[353], "Pedale");
 }
@@ -317,7 +317,7 @@ TEST_P(RefusedTable, FallsBackToTheDefaultWithTheOrdinaryMessage) {
     const std::string path = GetParam().make(folder);
     auto& k = console();
     k.state.config.PATH_DAT = path;
-    k.CARICAMENTO_DAT();
+    k.tableFile.CARICAMENTO_DAT();
     EXPECT_EQ(messageTexts(),
               std::vector<std::string>{"Error Loading Stops Table File " + path + kLoadError});
     EXPECT_EQ(k.state.config.PATH_DAT, (folder / "kavel.dat").string());
@@ -363,7 +363,7 @@ TEST_P(DamagedEntries, LoadAllTheSameAndAreNamedInOneMessage) {
     ASSERT_EQ(writeDat(file.string(), table), std::nullopt);
     auto& k = console();
     k.state.config.PATH_DAT = file.string();
-    k.CARICAMENTO_DAT();
+    k.tableFile.CARICAMENTO_DAT();
     EXPECT_EQ(k.state.config.PATH_DAT, file.string()); // no fall-back to the default
     EXPECT_EQ(k.state.stops.STOPS_TABLE, table);
     if (GetParam().report.empty()) {
@@ -462,7 +462,7 @@ TEST_F(StopsTableLoading, DamagedDefaultAfterAFailedLoadIsNamedAfterTheFailure) 
     ASSERT_EQ(writeDat((folder / "kavel.DAT").string(), table), std::nullopt);
     auto& k = console();
     k.state.config.PATH_DAT = folder.string(); // a folder, not a table
-    k.CARICAMENTO_DAT();
+    k.tableFile.CARICAMENTO_DAT();
     const std::string fallback = (folder / "kavel.dat").string();
     EXPECT_EQ(messageTexts(), (std::vector<std::string>{
                                   "Error Loading Stops Table File " + folder.string() + kLoadError,
@@ -486,17 +486,17 @@ TEST_F(StopsTableLoading, WriteFailureIsReportedAndTheOldFileKept) {
     auto& k = console();
     const auto file = (folder / "ok.dat").string();
     k.state.stops.STOPS_TABLE[7] = "keep";
-    ASSERT_TRUE(k.writeStopsTable(file));
+    ASSERT_TRUE(k.tableFile.writeStopsTable(file));
     k.state.stops.STOPS_TABLE[7] = std::string(70000, 'x'); // more than an entry holds
-    EXPECT_FALSE(k.writeStopsTable(file));
-    EXPECT_FALSE(k.writeStopsTable((folder / "missing" / "x.dat").string()));
+    EXPECT_FALSE(k.tableFile.writeStopsTable(file));
+    EXPECT_FALSE(k.tableFile.writeStopsTable((folder / "missing" / "x.dat").string()));
     ASSERT_EQ(user.shown.size(), 2u);
     for (const auto& box : user.shown)
         EXPECT_EQ(box.text.rfind("The Stops Table was not saved.", 0), 0u);
     ASSERT_TRUE(readDat(file).table);
     EXPECT_EQ((*readDat(file).table)[7], "keep");
     k.state.stops.STOPS_TABLE[7] = "new";
-    EXPECT_TRUE(k.writeStopsTable((folder / "ok.dat").string()));
+    EXPECT_TRUE(k.tableFile.writeStopsTable((folder / "ok.dat").string()));
     EXPECT_EQ(readDat((folder / "ok.dat").string()).table, k.state.stops.STOPS_TABLE);
 }
 

@@ -31,20 +31,20 @@ struct Action {
     std::function<void(Kavel&, int)> run;
 };
 const std::map<std::string, Action> kActions = {
-    {"UNPI_Click", {false, [](Kavel& k, int) { k.UNPI_Click(); }}},
-    {"UNPII_Click", {false, [](Kavel& k, int) { k.UNPII_Click(); }}},
-    {"UN_GOSW_Click", {false, [](Kavel& k, int) { k.UN_GOSW_Click(); }}},
-    {"UN_SWGO_Click", {false, [](Kavel& k, int) { k.UN_SWGO_Click(); }}},
-    {"Subottava_Click", {false, [](Kavel& k, int) { k.Subottava_Click(); }}},
-    {"THRUBUTTON_Click", {false, [](Kavel& k, int) { k.THRUBUTTON_Click(); }}},
-    {"CancelALL_Click", {false, [](Kavel& k, int) { k.CancelALL_Click(); }}},
-    {"RESET_Click", {false, [](Kavel& k, int) { k.RESET_Click(); }}},
-    {"Panic_Click", {false, [](Kavel& k, int) { k.Panic_Click(); }}},
-    {"Rec_button_Click", {false, [](Kavel& k, int) { k.Rec_button_Click(); }}},
-    {"c_memory_Click", {true, [](Kavel& k, int n) { k.c_memory_Click(n); }}},
-    {"Ledfree_Click", {true, [](Kavel& k, int n) { k.Ledfree_Click(n); }}},
-    {"Graduatore_Click", {true, [](Kavel& k, int n) { k.Graduatore_Click(n); }}},
-    {"LedFix_Click", {true, [](Kavel& k, int n) { k.LedFix_Click(n); }}},
+    {"UNPI_Click", {false, [](Kavel& k, int) { k.registration.UNPI_Click(); }}},
+    {"UNPII_Click", {false, [](Kavel& k, int) { k.registration.UNPII_Click(); }}},
+    {"UN_GOSW_Click", {false, [](Kavel& k, int) { k.registration.UN_GOSW_Click(); }}},
+    {"UN_SWGO_Click", {false, [](Kavel& k, int) { k.registration.UN_SWGO_Click(); }}},
+    {"Subottava_Click", {false, [](Kavel& k, int) { k.registration.Subottava_Click(); }}},
+    {"THRUBUTTON_Click", {false, [](Kavel& k, int) { k.thru.THRUBUTTON_Click(); }}},
+    {"CancelALL_Click", {false, [](Kavel& k, int) { k.registration.CancelALL_Click(); }}},
+    {"RESET_Click", {false, [](Kavel& k, int) { k.registration.RESET_Click(); }}},
+    {"Panic_Click", {false, [](Kavel& k, int) { k.sender.Panic_Click(); }}},
+    {"Rec_button_Click", {false, [](Kavel& k, int) { k.memories.Rec_button_Click(); }}},
+    {"c_memory_Click", {true, [](Kavel& k, int n) { k.memories.c_memory_Click(n); }}},
+    {"Ledfree_Click", {true, [](Kavel& k, int n) { k.memories.Ledfree_Click(n); }}},
+    {"Graduatore_Click", {true, [](Kavel& k, int n) { k.memories.Graduatore_Click(n); }}},
+    {"LedFix_Click", {true, [](Kavel& k, int n) { k.memories.LedFix_Click(n); }}},
 };
 
 // Keys pressed and not released by the end of the steps.
@@ -96,7 +96,7 @@ class Console : public RegistrationFixture {
         out.onSend = nullptr; // only what was sent matters here
         loop.onTimerStarted = nullptr;
         auto& k = console();
-        k.setConsoleFunctions(nullptr); // the keyboards drive the console itself
+        k.routing.setConsoleFunctions(nullptr); // the keyboards drive the console itself
         // Memories that differ in couplers, sub-octave and organ body (0 keeps the live one).
         auto& r = k.state.registration;
         for (std::size_t s = 1; s <= 24; ++s) {

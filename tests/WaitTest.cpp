@@ -8,15 +8,15 @@ using Wait = ConsoleFixture;
 TEST_F(Wait, ZeroOrLessReturnsAtOnceWithoutATimer) {
     int started = 0;
     loop.onTimerStarted = [&](int) { ++started; };
-    console().Waiting_Timer(0);
-    console().Waiting_Timer(-5);
+    console().waiting.Waiting_Timer(0);
+    console().waiting.Waiting_Timer(-5);
     EXPECT_EQ(started, 0);
     EXPECT_EQ(loop.now(), 0);
 }
 
 TEST_F(Wait, LastsOneTimerPeriodAndStopsTheTimer) {
     auto& k = console();
-    k.Waiting_Timer(100);
+    k.waiting.Waiting_Timer(100);
     EXPECT_EQ(loop.now(), 100);
     EXPECT_TRUE(k.state.midi.TEMPO_SCADUTO);
     loop.advance(1000); // a stopped timer fires no more
@@ -36,7 +36,7 @@ TEST_F(Wait, InputArrivingDuringAWaitIsHandledDuringIt) {
         in2.inject({0x80, 60, 0});
         in2.dispatch();
     });
-    k.Waiting_Timer(100);
+    k.waiting.Waiting_Timer(100);
     ASSERT_EQ(out.sent.size(), 2u);
     EXPECT_EQ(out.sent[0].timeMs, 30);
     EXPECT_EQ(out.sent[0].bytes, bytes({0x90, 60, 100}));
@@ -47,8 +47,8 @@ TEST_F(Wait, InputArrivingDuringAWaitIsHandledDuringIt) {
 
 TEST_F(Wait, AWaitInsideAWaitEndsBothWithoutHanging) {
     auto& k = console();
-    loop.post(10, [&] { k.Waiting_Timer(20); });
-    k.Waiting_Timer(100);
+    loop.post(10, [&] { k.waiting.Waiting_Timer(20); });
+    k.waiting.Waiting_Timer(100);
     // The inner wait's firing ends the outer one too, as one shared timer does.
     EXPECT_EQ(loop.now(), 30);
 }
@@ -71,7 +71,7 @@ TEST_F(Wait, OtherInputIsHandledInsideTheFirstInputsHandler) {
 TEST_F(Wait, PortClosedWhileEventsRunDoesNotReadAnEmptyQueue) {
     openPorts(0, 1, 0);
     in1.inject({0x90, 60, 100});
-    loop.postNow([&] { console().CHIUSURA_PORTE_MIDI(); });
+    loop.postNow([&] { console().devices.CHIUSURA_PORTE_MIDI(); });
     in1.dispatch();
     EXPECT_TRUE(out.sent.empty());
 }

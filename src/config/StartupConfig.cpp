@@ -1,11 +1,17 @@
+#include "config/StartupConfig.h"
+
 #include "config/FileNames.h"
+#include "config/ProgramFolder.h"
 #include "config/TextValues.h"
-#include "console/Kavel.h"
+#include "console/Procedures.h"
+#include "console/ProgramState.h"
+#include "console/User.h"
+#include "panel/Controls.h"
+#include "panel/PanelLayout.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <string_view>
 #include <tuple>
 
 namespace kavel {
@@ -18,37 +24,24 @@ constexpr int kFixedLast = 24;
 // configuration file, and is not loaded whole.
 constexpr std::size_t kMaxConfigBytes = 1 << 20;
 
-// Where a window of `size` starts so that it is wholly on a screen of `screen`: where it is
-// when it fits there, else centred, else (larger than the screen) at the screen's edge.
-double placeOnScreen(double position, int size, int screen) {
-    const double sized = std::max(size, 0);
-    if (std::isfinite(position) && position >= 0 && position + sized <= screen) return position;
-    return std::max(0.0, std::floor((screen - sized) / 2));
-}
-
 } // namespace
 
-void Kavel::keepOnScreen(double& top, double& left, const char* window) {
-    const ScreenSize screen = user_.screen();
-    const auto& own = controls.get(window);
-    const auto& main = controls.get("Kavel");
-    int width = own.width > 0 ? own.width : main.width;
-    int height = own.height > 0 ? own.height : main.height;
-    // The main window as it will open: at the size the organist gave it.
-    if (std::string_view(window) == "Kavel" && state.panel.windowWidth > 0) {
-        width = state.panel.windowWidth;
-        height = state.panel.windowHeight;
-    }
-    // Centred means both ways: half a window at the edge of the screen is no help.
-    const bool fits = placeOnScreen(top, height, screen.height) == top &&
-                      placeOnScreen(left, width, screen.width) == left;
-    if (fits) return;
-    top = placeOnScreen(-1, height, screen.height);
-    left = placeOnScreen(-1, width, screen.width);
+StartupConfig::StartupConfig(MidiState& midi, ConfigState& config, AdvancedState& advanced,
+                             MemoryState& memories, PanelState& panel,
+                             RegistrationTable& registration, Controls& controls, User& user,
+                             const ProgramFolder& folder, Devices& devices, PanelLayout& layout)
+    : midi_(midi), config_(config), advanced_(advanced), memories_(memories), panel_(panel),
+      registration_(registration), controls_(controls), user_(user), folder_(folder),
+      devices_(devices), layout_(layout) {}
+
+void StartupConfig::registerProcedures(Procedures& p) {
+    p.add("LEGGI_FILE_AVVIO", [this] { LEGGI_FILE_AVVIO(); });
+    p.add("Salva_dati_di_avvio", [this] { Salva_dati_di_avvio(); });
+    p.add("EnableCFG_Click", [this] { EnableCFG_Click(); });
 }
 
-void Kavel::LEGGI_FILE_AVVIO() {
-    const std::string path = resolveCase(state.config.PATH_CFG);
+void StartupConfig::LEGGI_FILE_AVVIO() {
+    const std::string path = resolveCase(config_.PATH_CFG);
     const FileRead file = readFileAtMost(path, kMaxConfigBytes);
     std::optional<std::string> problem;
     if (file.bytes)
@@ -72,13 +65,13 @@ void Kavel::LEGGI_FILE_AVVIO() {
 
 // The 375 values, read straight into the settings; at the first that cannot be read, why not
 // (the caller then puts the defaults over what was read).
-std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
+std::optional<std::string> StartupConfig::readConfig(const std::string& bytes) {
     TextValueReader in(bytes);
-    auto& m = state.midi;
-    auto& c = state.config;
-    auto& a = state.advanced;
-    auto& mem = state.memories;
-    auto& panel = state.panel;
+    auto& m = midi_;
+    auto& c = config_;
+    auto& a = advanced_;
+    auto& mem = memories_;
+    auto& panel = panel_;
     auto failure = [&in] {
         return std::optional<std::string>(
             in.ended() ? "value " + std::to_string(in.valuesRead() + 1) + " is missing"
@@ -149,11 +142,11 @@ std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
     panel.fontSize = *size;
     panel.fontItalic = *italic == 1;
     panel.INTERFACCIA_GRAFICA = *graphic == 1;
-    controls.edit("Graphmode").value = panel.INTERFACCIA_GRAFICA;
+    controls_.edit("Graphmode").value = panel.INTERFACCIA_GRAFICA;
     // The sizes the editor's slider offers, each with its font step.
     panel.SCALA_PANNELLO = std::clamp(*scale, 8, 16) / 10.0;
 
-    const auto fields = fieldsInOrder(state.registration);
+    const auto fields = fieldsInOrder(registration_);
     for (int slot = kFixedFirst; slot <= kFixedLast; ++slot) {
         for (SlotArray* field : fields) {
             auto x = in.integer();
@@ -164,21 +157,21 @@ std::optional<std::string> Kavel::readConfig(const std::string& bytes) {
     return std::nullopt;
 }
 
-void Kavel::configDefaults(const std::string& note) {
+void StartupConfig::configDefaults(const std::string& note) {
     firstPlacement_ = true;
-    auto& m = state.midi;
-    auto& c = state.config;
-    auto& a = state.advanced;
-    auto& mem = state.memories;
-    auto& panel = state.panel;
+    auto& m = midi_;
+    auto& c = config_;
+    auto& a = advanced_;
+    auto& mem = memories_;
+    auto& panel = panel_;
 
     m.DISPOSITIVO_IN1 = m.NESSUN_DISPOSITIVO_IN1;
     m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
     m.DISPOSITIVO_OUT = m.NESSUN_DISPOSITIVO_OUT;
-    const auto& outputs = controls.get("outputDevcombo").items;
+    const auto& outputs = controls_.get("outputDevcombo").items;
     for (int i = 0; i < m.NESSUN_DISPOSITIVO_OUT && !firstStartOutput_.empty(); ++i)
         if (outputs[static_cast<std::size_t>(i)] == firstStartOutput_) m.DISPOSITIVO_OUT = i;
-    c.PATH_DAT = inProgramFolder("kavel.dat");
+    c.PATH_DAT = folder_.inProgramFolder("kavel.dat");
     a.TEMPERAMENTO = 0;
     a.VELOCITA_TREMOLO = 100;
     a.RIVERBERO = 5;
@@ -191,7 +184,7 @@ void Kavel::configDefaults(const std::string& note) {
     a.TIPO_TREMOLO = 0;
 
     const ScreenSize screen = user_.screen();
-    const auto& window = controls.get("Kavel");
+    const auto& window = controls_.get("Kavel");
     c.MAIN_LEFT = c.ADV_LEFT = (screen.width - window.width) / 2;
     c.MAIN_TOP = c.ADV_TOP = (screen.height - window.height) / 2;
     c.SALVA_CFG_USCITA = 1;
@@ -203,10 +196,10 @@ void Kavel::configDefaults(const std::string& note) {
     panel.fontSize = 7;
     panel.fontItalic = false;
     panel.INTERFACCIA_GRAFICA = true;
-    controls.edit("Graphmode").value = 1;
+    controls_.edit("Graphmode").value = 1;
     panel.SCALA_PANNELLO = 1.0;
 
-    auto& r = state.registration;
+    auto& r = registration_;
     const auto fields = fieldsInOrder(r);
     for (std::size_t slot = kFixedFirst; slot <= kFixedLast; ++slot) {
         for (std::size_t f = 0; f < fields.size(); ++f) {
@@ -217,7 +210,7 @@ void Kavel::configDefaults(const std::string& note) {
     }
 }
 
-void Kavel::Salva_dati_di_avvio() {
+void StartupConfig::Salva_dati_di_avvio() {
     // A text that would not read back would make the next start reject the whole file, fixed
     // memories and all: such a text is left out, the rest is saved, and the user is told.
     std::string leftOut;
@@ -229,11 +222,11 @@ void Kavel::Salva_dati_di_avvio() {
         return std::string();
     };
     TextValueWriter out;
-    const auto& m = state.midi;
-    const auto& c = state.config;
-    const auto& a = state.advanced;
-    auto& mem = state.memories;
-    const auto& panel = state.panel;
+    const auto& m = midi_;
+    const auto& c = config_;
+    const auto& a = advanced_;
+    auto& mem = memories_;
+    const auto& panel = panel_;
 
     out.text(storable("Stops Table path", c.PATH_DAT));
     for (int v : {m.DISPOSITIVO_IN1, m.DISPOSITIVO_IN2, m.DISPOSITIVO_OUT, a.TEMPERAMENTO,
@@ -248,7 +241,7 @@ void Kavel::Salva_dati_di_avvio() {
 
     // Where the windows are now, not where they were at start-up.
     auto position = [this](const char* window, int ControlState::*side, double fallback) {
-        const int now = controls.get(window).*side;
+        const int now = controls_.get(window).*side;
         return now >= 0 ? static_cast<double>(now) : fallback;
     };
     out.number(position("Advanced", &ControlState::top, c.ADV_TOP));
@@ -258,7 +251,7 @@ void Kavel::Salva_dati_di_avvio() {
     for (bool filter : m.FILTRI_INGRESSO)
         out.raw(filter ? "1" : "0");
 
-    auto& r = state.registration;
+    auto& r = registration_;
     if (mem.SALVA_FISSE) {
         for (int slot = 1; slot <= 12; ++slot)
             copySlot(r, slot, slot + 12);
@@ -285,13 +278,13 @@ void Kavel::Salva_dati_di_avvio() {
     if (!leftOut.empty())
         user_.messageBox({leftOut, kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
     saveDeviceNames();
-    saveWindowSize();
+    layout_.saveWindowSize();
 }
 
-void Kavel::EnableCFG_Click() {
-    auto& item = controls.edit("EnableCFG");
+void StartupConfig::EnableCFG_Click() {
+    auto& item = controls_.edit("EnableCFG");
     item.value = item.value ? 0 : 1;
-    state.config.SALVA_CFG_USCITA = item.value ? 1 : 0;
+    config_.SALVA_CFG_USCITA = item.value ? 1 : 0;
     Salva_dati_di_avvio();
 }
 

@@ -1,5 +1,4 @@
 #include "console/Kavel.h"
-#include "registration/AdvancedWindow.h"
 
 #include <algorithm>
 
@@ -7,55 +6,55 @@ namespace kavel {
 
 void Kavel::Form_Load() {
     auto& mem = state.memories;
-    mem.PIC_GREEN_ON = inProgramFolder("green-on.gif");
-    mem.PIC_GREEN_OFF = inProgramFolder("green-off.gif");
-    mem.PIC_RED_ON = inProgramFolder("red-on.gif");
-    mem.PIC_RED_OFF = inProgramFolder("red-off.gif");
-    mem.PIC_YELLOW_ON = inProgramFolder("yellow-on.gif");
-    controls.edit("Kavel").picture = inProgramFolder("bach.ico");
+    mem.PIC_GREEN_ON = folder.inProgramFolder("green-on.gif");
+    mem.PIC_GREEN_OFF = folder.inProgramFolder("green-off.gif");
+    mem.PIC_RED_ON = folder.inProgramFolder("red-on.gif");
+    mem.PIC_RED_OFF = folder.inProgramFolder("red-off.gif");
+    mem.PIC_YELLOW_ON = folder.inProgramFolder("yellow-on.gif");
+    controls.edit("Kavel").picture = folder.inProgramFolder("bach.ico");
 
-    MIDI_DEVICES_ACK();
+    devices.MIDI_DEVICES_ACK();
     mem.SALVA_FISSE = false;
-    state.config.PATH_CFG = inProgramFolder("kavel.CFG");
-    clearFreeMemories(false);
+    state.config.PATH_CFG = folder.inProgramFolder("kavel.CFG");
+    memories.clearFreeMemories(false);
 
-    LEGGI_FILE_AVVIO();
-    findDevicesByName();
-    MIDI_OPENING();
-    CARICAMENTO_DAT();
+    config.LEGGI_FILE_AVVIO();
+    config.findDevicesByName();
+    devices.MIDI_OPENING();
+    tableFile.CARICAMENTO_DAT();
     mem.BERSAGLIO_RECALL = 11;
 
-    ATTIVA_DISATTIVA_GRAPHIC_Interface();
+    panel.ATTIVA_DISATTIVA_GRAPHIC_Interface();
     if (state.panel.INTERFACCIA_GRAFICA)
-        LOAD_GRAPHIC_INTERFACE();
+        panel.LOAD_GRAPHIC_INTERFACE();
     else
-        LOAD_NORMAL_INTERFACE();
+        panel.LOAD_NORMAL_INTERFACE();
     state.stops.CARICA_NOME_SYX = true;
 
-    Scrivi_ToolTips_memorie();
-    SPENGO_MEMORIE();
-    Spengo_Graduatore();
-    CARICAMENTO_LIST_BOXES();
-    RESET_Click();
+    labels.Scrivi_ToolTips_memorie();
+    indicators.SPENGO_MEMORIE();
+    indicators.Spengo_Graduatore();
+    stopNames.CARICAMENTO_LIST_BOXES();
+    registration.RESET_Click();
     mem.BERSAGLIO_RECALL = 11;
 
     // The Advanced window follows the loaded settings, at its saved place.
-    if (firstPlacement_) placeSideBySide();
-    advanced_->Form_Load();
+    if (config.firstPlacement()) placeSideBySide();
+    advanced.Form_Load();
     const auto& adv = state.advanced;
     controls.edit("OptionGlobalCoupling", adv.ACCOPPIAMENTO_GLOBALE).value = 1;
-    OptionGlobalCoupling_Click(adv.ACCOPPIAMENTO_GLOBALE);
+    advanced.OptionGlobalCoupling_Click(adv.ACCOPPIAMENTO_GLOBALE);
     controls.edit("Valore").caption = std::to_string(adv.VELOCITA_TREMOLO);
     controls.edit("Memory_Recall", 0).value = adv.RICHIAMA_GLOBALI ? 1 : 0;
     controls.edit("Memory_Recall", 1).value = adv.RICHIAMA_BILANCIAMENTO ? 1 : 0;
 
-    AGGIORNAMENTO_KAVEL();
+    registration.AGGIORNAMENTO_KAVEL();
 
     // The panel has its size by now, and the window the size it was left at: the saved place
     // must still hold all of it.
-    restoreWindowSize();
+    panel.restoreWindowSize();
     auto& c = state.config;
-    keepOnScreen(c.MAIN_TOP, c.MAIN_LEFT, "Kavel");
+    placement.keepOnScreen(c.MAIN_TOP, c.MAIN_LEFT, "Kavel");
     auto& window = controls.edit("Kavel");
     window.left = static_cast<int>(c.MAIN_LEFT);
     window.top = static_cast<int>(c.MAIN_TOP);
@@ -84,28 +83,6 @@ void Kavel::placeSideBySide() {
     }
 }
 
-// The cleared free memories F1..F12. Start-up leaves the sub-octave at its start value; Clr
-// clears it with the rest.
-void Kavel::clearFreeMemories(bool subOctaveToo) {
-    auto& r = state.registration;
-    for (std::size_t slot = 1; slot <= 12; ++slot) {
-        for (auto* stop : {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW, &r.PED,
-                           &r.TREMOLO_GO, &r.TREMOLO_SW})
-            (*stop)[slot] = 0;
-        for (auto* level : {&r.EXPR_GO, &r.EXPR_SW, &r.EXPR_PE, &r.BIL_FONDI_GO, &r.BIL_MUTAZ_GO,
-                            &r.BIL_ANCIE_GO, &r.BIL_FONDI_SW, &r.BIL_MUTAZ_SW, &r.BIL_ANCIE_SW})
-            (*level)[slot] = 127;
-        for (std::size_t group = 0; group < 3; ++group) {
-            r.ANNULL_GO[group][slot] = 1;
-            r.ANNULL_SW[group][slot] = 1;
-        }
-        r.UNIONE_PED[slot] = 0;
-        r.UNIONE_MAN[slot] = 0;
-        r.CORPO_ORGANO[slot] = 1;
-        if (subOctaveToo) r.SUBOTTAVA_PED[slot] = 0;
-    }
-}
-
 void Kavel::Form_Unload(bool& CANCEL) {
     if (state.memories.MEMORIE_NON_SALVATE) {
         const Answer answer = user_.messageBox({"Free memories unsaved : exit anyway?", "Warning",
@@ -115,9 +92,9 @@ void Kavel::Form_Unload(bool& CANCEL) {
             return;
         }
     }
-    Sysex_Sending(0);
-    CHIUSURA_PORTE_MIDI();
-    if (state.config.SALVA_CFG_USCITA == 1) Salva_dati_di_avvio();
+    sender.Sysex_Sending(0);
+    devices.CHIUSURA_PORTE_MIDI();
+    if (state.config.SALVA_CFG_USCITA == 1) config.Salva_dati_di_avvio();
 }
 
 void Kavel::Gest_Errore_advanced() {

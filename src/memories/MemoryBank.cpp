@@ -1,47 +1,67 @@
-#include "console/Kavel.h"
+#include "memories/MemoryBank.h"
+
+#include "config/StartupConfig.h"
+#include "console/Procedures.h"
+#include "console/User.h"
+#include "memories/MemoryIndicators.h"
+#include "panel/Controls.h"
+#include "panel/PanelLayout.h"
+#include "registration/ControllerSenders.h"
+#include "registration/Registration.h"
+
+#include <tuple>
 
 namespace kavel {
 
 namespace {
 constexpr int kLit = 9;
-constexpr int kDarkBorder = 10;
 constexpr int kUnlit = 15;
 constexpr int kFree = 12;
+using FreeLook = MemoryIndicators::FreeLook;
 } // namespace
 
-void Kavel::setFreeIndicator(int i, FreeLook look) {
-    const auto& m = state.memories;
-    if (m.LED_MEMORIE) {
-        controls.edit("LedFree", i).picture = look == FreeLook::Current   ? m.PIC_GREEN_ON
-                                              : look == FreeLook::Changed ? m.PIC_YELLOW_ON
-                                                                          : m.PIC_GREEN_OFF;
-        return;
-    }
-    Colour c = Colour::system(kUnlit);
-    if (look == FreeLook::Cleared) c = Colour::system(kDarkBorder);
-    if (look == FreeLook::Current) c = Colour::rgb(0, 192, 0);
-    if (look == FreeLook::Changed) c = Colour::rgb(255, 255, 0);
-    controls.edit("C_memory", i).backColour = c;
+MemoryBank::MemoryBank(MemoryState& memories, RegistrationTable& registration,
+                       const AdvancedState& advanced, Controls& controls, User& user,
+                       Registration& stopControls, ControllerSenders& senders,
+                       MemoryIndicators& indicators, StartupConfig& config, PanelLayout& panel)
+    : memories_(memories), registration_(registration), advanced_(advanced), controls_(controls),
+      user_(user), stopControls_(stopControls), senders_(senders), indicators_(indicators),
+      config_(config), panel_(panel) {}
+
+void MemoryBank::registerProcedures(Procedures& p) {
+    using Args = Procedures::Args;
+    const std::tuple<const char*, void (MemoryBank::*)(int), int, int> indexed[] = {
+        {"Ledfree_Click", &MemoryBank::Ledfree_Click, 1, 12},
+        {"c_memory_Click", &MemoryBank::c_memory_Click, 1, 24}, // the hotkeys reach 13..24
+        {"LedFix_Click", &MemoryBank::LedFix_Click, 1, 12},
+        {"Graduatore_Click", &MemoryBank::Graduatore_Click, 1, 12},
+    };
+    for (auto [name, fn, first, last] : indexed)
+        p.add(name, first, last, [this, fn = fn](int index) { (this->*fn)(index); });
+    const std::pair<const char*, void (MemoryBank::*)()> plain[] = {
+        {"Rec_button_Click", &MemoryBank::Rec_button_Click},
+        {"CLEAR_Click", &MemoryBank::CLEAR_Click},
+        {"SaveFIXED_Click", &MemoryBank::SaveFIXED_Click},
+        {"DisplayLeds_Click", &MemoryBank::DisplayLeds_Click},
+    };
+    for (auto [name, fn] : plain)
+        p.add(name, [this, fn = fn] { (this->*fn)(); });
+    p.add("Memorie", 1, [this](const Args& a) {
+        int index = a[0];
+        Memorie(index);
+    });
 }
 
-void Kavel::setFixedIndicator(int i, bool lit) {
-    const auto& m = state.memories;
-    if (m.LED_MEMORIE)
-        controls.edit("LedFix", i).picture = lit ? m.PIC_RED_ON : m.PIC_RED_OFF;
-    else
-        controls.edit("Graduatore", i).backColour = Colour::system(lit ? kLit : kDarkBorder);
-}
-
-void Kavel::Memorie(int& Index) {
-    auto& m = state.memories;
-    auto& r = state.registration;
+void MemoryBank::Memorie(int& Index) {
+    auto& m = memories_;
+    auto& r = registration_;
     if (Index < 1 || Index > 24) Index = 1;
     if (Index > kFree) {
         const int k = Index - kFree;
         for (int i = 1; i <= kFree; ++i)
-            setFixedIndicator(i, i <= k);
+            indicators_.setFixedIndicator(i, i <= k);
     } else {
-        Spengo_Graduatore();
+        indicators_.Spengo_Graduatore();
     }
     m.MEMORIA_INTATTA = false;
     const auto fields = fieldsInOrder(r);
@@ -50,8 +70,8 @@ void Kavel::Memorie(int& Index) {
         for (std::size_t f = 0; f < fields.size(); ++f) {
             const bool expression = f >= 9 && f <= 11;
             const bool balance = f >= 12 && f <= 17;
-            if ((expression && !state.advanced.RICHIAMA_GLOBALI) ||
-                (balance && !state.advanced.RICHIAMA_BILANCIAMENTO))
+            if ((expression && !advanced_.RICHIAMA_GLOBALI) ||
+                (balance && !advanced_.RICHIAMA_BILANCIAMENTO))
                 continue;
             (*fields[f])[SLOT_LIVE] = (*fields[f])[static_cast<std::size_t>(Index)];
         }
@@ -59,9 +79,9 @@ void Kavel::Memorie(int& Index) {
         // leaves the live one as it was.
         const int body = r.CORPO_ORGANO[static_cast<std::size_t>(Index)];
         r.CORPO_ORGANO[SLOT_LIVE] = isOrganBody(body) ? body : liveBody;
-        AGGIORNAMENTO_KAVEL();
-        Send_Tremolo_GO(r.TREMOLO_GO[SLOT_LIVE]);
-        Send_Tremolo_SW(r.TREMOLO_SW[SLOT_LIVE]);
+        stopControls_.AGGIORNAMENTO_KAVEL();
+        senders_.Send_Tremolo_GO(r.TREMOLO_GO[SLOT_LIVE]);
+        senders_.Send_Tremolo_SW(r.TREMOLO_SW[SLOT_LIVE]);
         m.MEMORIA_INTATTA = true;
     } else {
         if (Index <= kFree) {
@@ -70,55 +90,38 @@ void Kavel::Memorie(int& Index) {
             m.MEMORIA_INTATTA = true;
         }
         m.REC_MEMORIA = false;
-        controls.edit("Rec_button").backColour = Colour::system(kUnlit);
+        controls_.edit("Rec_button").backColour = Colour::system(kUnlit);
     }
     if (m.ULTIMA_MEMORIA >= 1 && m.ULTIMA_MEMORIA <= kFree)
-        setFreeIndicator(m.ULTIMA_MEMORIA, FreeLook::Dark);
-    if (Index <= kFree) setFreeIndicator(Index, FreeLook::Current);
+        indicators_.setFreeIndicator(m.ULTIMA_MEMORIA, FreeLook::Dark);
+    if (Index <= kFree) indicators_.setFreeIndicator(Index, FreeLook::Current);
     m.ULTIMA_MEMORIA = Index;
 }
 
-void Kavel::Ledfree_Click(int Index) {
+void MemoryBank::Ledfree_Click(int Index) {
     Memorie(Index);
 }
-void Kavel::c_memory_Click(int Index) {
+void MemoryBank::c_memory_Click(int Index) {
     Memorie(Index);
 }
-void Kavel::LedFix_Click(int Index) {
+void MemoryBank::LedFix_Click(int Index) {
     int slot = Index + kFree;
     Memorie(slot);
 }
-void Kavel::Graduatore_Click(int Index) {
+void MemoryBank::Graduatore_Click(int Index) {
     int slot = Index + kFree;
     Memorie(slot);
 }
 
-void Kavel::Spengo_Graduatore() {
-    for (int i = 1; i <= kFree; ++i)
-        setFixedIndicator(i, false);
-}
-
-void Kavel::SPENGO_MEMORIE() {
-    for (int i = 1; i <= kFree; ++i)
-        setFreeIndicator(i, FreeLook::Cleared);
-}
-
-void Kavel::Marca_Led_giallo() {
-    auto& m = state.memories;
-    if (!m.MEMORIA_INTATTA || m.ULTIMA_MEMORIA < 1 || m.ULTIMA_MEMORIA > kFree) return;
-    m.MEMORIA_INTATTA = false;
-    setFreeIndicator(m.ULTIMA_MEMORIA, FreeLook::Changed);
-}
-
-void Kavel::Rec_button_Click() {
-    auto& m = state.memories;
+void MemoryBank::Rec_button_Click() {
+    auto& m = memories_;
     m.REC_MEMORIA = !m.REC_MEMORIA;
-    controls.edit("Rec_button").backColour = Colour::system(m.REC_MEMORIA ? kLit : kUnlit);
+    controls_.edit("Rec_button").backColour = Colour::system(m.REC_MEMORIA ? kLit : kUnlit);
 }
 
-void Kavel::CLEAR_Click() {
-    auto& m = state.memories;
-    controls.edit("CLEAR").backColour = Colour::system(kLit);
+void MemoryBank::CLEAR_Click() {
+    auto& m = memories_;
+    controls_.edit("CLEAR").backColour = Colour::system(kLit);
     bool go = true;
     if (m.MEMORIE_NON_SALVATE) {
         go = user_.messageBox({"Free memories unsaved: erase anyway ?", "Warning", Buttons::YesNo,
@@ -128,36 +131,56 @@ void Kavel::CLEAR_Click() {
     if (go) {
         clearFreeMemories(true);
         m.REC_MEMORIA = false;
-        controls.edit("Rec_button").backColour = Colour::system(kUnlit);
+        controls_.edit("Rec_button").backColour = Colour::system(kUnlit);
         m.MEMORIA_INTATTA = false;
         m.ULTIMA_MEMORIA = 1;
         for (int i = 1; i <= kFree; ++i)
-            setFreeIndicator(i, FreeLook::Dark);
+            indicators_.setFreeIndicator(i, FreeLook::Dark);
     }
-    controls.edit("CLEAR").backColour = Colour::system(kUnlit);
+    controls_.edit("CLEAR").backColour = Colour::system(kUnlit);
 }
 
-void Kavel::SaveFIXED_Click() {
+void MemoryBank::SaveFIXED_Click() {
     if (user_.messageBox({"Warning! FIXED MEMORIES will be overwritten with current free memory "
                           "configuration. Continue anyway?",
                           "Warning", Buttons::YesNo, Icon::Exclamation, 1}) != Answer::Yes)
         return;
-    state.memories.SALVA_FISSE = true;
-    Salva_dati_di_avvio();
+    memories_.SALVA_FISSE = true;
+    config_.Salva_dati_di_avvio();
 }
 
-void Kavel::DisplayLeds_Click() {
-    auto& m = state.memories;
-    auto& item = controls.edit("DisplayLeds");
+void MemoryBank::DisplayLeds_Click() {
+    auto& m = memories_;
+    auto& item = controls_.edit("DisplayLeds");
     item.value = item.value ? 0 : 1;
     m.LED_MEMORIE = item.value != 0;
-    VISUALIZZA_LED_O_PANNELLINI();
+    panel_.VISUALIZZA_LED_O_PANNELLINI();
     for (int i = 1; i <= kFree; ++i) {
-        setFreeIndicator(i, FreeLook::Dark);
+        indicators_.setFreeIndicator(i, FreeLook::Dark);
         if (m.LED_MEMORIE)
-            setFixedIndicator(i, false);
+            indicators_.setFixedIndicator(i, false);
         else // here, unlike the ladder's own dark, the button face
-            controls.edit("Graduatore", i).backColour = Colour::system(kUnlit);
+            controls_.edit("Graduatore", i).backColour = Colour::system(kUnlit);
+    }
+}
+
+void MemoryBank::clearFreeMemories(bool subOctaveToo) {
+    auto& r = registration_;
+    for (std::size_t slot = 1; slot <= 12; ++slot) {
+        for (auto* stop : {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW, &r.PED,
+                           &r.TREMOLO_GO, &r.TREMOLO_SW})
+            (*stop)[slot] = 0;
+        for (auto* level : {&r.EXPR_GO, &r.EXPR_SW, &r.EXPR_PE, &r.BIL_FONDI_GO, &r.BIL_MUTAZ_GO,
+                            &r.BIL_ANCIE_GO, &r.BIL_FONDI_SW, &r.BIL_MUTAZ_SW, &r.BIL_ANCIE_SW})
+            (*level)[slot] = 127;
+        for (std::size_t group = 0; group < 3; ++group) {
+            r.ANNULL_GO[group][slot] = 1;
+            r.ANNULL_SW[group][slot] = 1;
+        }
+        r.UNIONE_PED[slot] = 0;
+        r.UNIONE_MAN[slot] = 0;
+        r.CORPO_ORGANO[slot] = 1;
+        if (subOctaveToo) r.SUBOTTAVA_PED[slot] = 0;
     }
 }
 

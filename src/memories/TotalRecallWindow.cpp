@@ -1,6 +1,12 @@
 #include "memories/TotalRecallWindow.h"
 
-#include "console/Kavel.h"
+#include "config/ProgramFolder.h"
+#include "console/Procedures.h"
+#include "console/User.h"
+#include "panel/Controls.h"
+#include "panel/ScreenPlacement.h"
+
+#include <string>
 
 namespace kavel {
 
@@ -25,7 +31,9 @@ constexpr int kHeight = kButtonTop + 400 + 200;
 
 } // namespace
 
-TotalRecallWindow::TotalRecallWindow(Kavel& console) : k_(console) {
+TotalRecallWindow::TotalRecallWindow(Controls& controls, User& user, ScreenPlacement& placement,
+                                     const ProgramFolder& folder)
+    : controls_(controls), user_(user), placement_(placement), folder_(folder) {
     place();
 }
 
@@ -36,7 +44,7 @@ void TotalRecallWindow::registerProcedures(Procedures& p) {
 }
 
 void TotalRecallWindow::place() {
-    auto& c = k_.controls;
+    auto& c = controls_;
     auto& window = c.edit(kName);
     window.caption = "Total Recall Display";
     window.width = kWidth;
@@ -64,18 +72,18 @@ void TotalRecallWindow::place() {
 // where the organist left it, if already open.
 void TotalRecallWindow::totRec_Click() {
     if (!loaded_) Form_Load();
-    k_.user().showWindow(kName, false);
+    user_.showWindow(kName, false);
 }
 
 void TotalRecallWindow::Form_Load() {
     loaded_ = true;
-    k_.centreOnScreen(kName, kIcon);
-    k_.controls.edit("Totalrec.Image1").picture = k_.inProgramFolder(kPicture);
+    placement_.centreOnScreen(kName, kIcon);
+    controls_.edit("Totalrec.Image1").picture = folder_.inProgramFolder(kPicture);
 }
 
 void TotalRecallWindow::Command1_Click() {
     loaded_ = false;
-    k_.user().closeWindow(kName);
+    user_.closeWindow(kName);
 }
 
 } // namespace kavel

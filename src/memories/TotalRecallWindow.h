@@ -5,8 +5,11 @@
 
 namespace kavel {
 
-class Kavel;
+class Controls;
+class User;
 class Procedures;
+class ScreenPlacement;
+class ProgramFolder;
 
 class TotalRecallWindow {
   public:
@@ -14,7 +17,8 @@ class TotalRecallWindow {
     static constexpr const char* kPicture = "tastiera.bmp";
     static constexpr const char* kIcon = "pingu1.ico";
 
-    explicit TotalRecallWindow(Kavel& console);
+    TotalRecallWindow(Controls& controls, User& user, ScreenPlacement& placement,
+                      const ProgramFolder& folder);
     TotalRecallWindow(const TotalRecallWindow&) = delete;
     TotalRecallWindow& operator=(const TotalRecallWindow&) = delete;
 
@@ -29,7 +33,10 @@ class TotalRecallWindow {
 
   private:
     void place();
-    Kavel& k_;
+    Controls& controls_;
+    User& user_;
+    ScreenPlacement& placement_;
+    const ProgramFolder& folder_;
     bool loaded_ = false;
 };
 

@@ -1,12 +1,21 @@
 #include "midi/SetupDialog.h"
 
-#include "console/Kavel.h"
+#include "config/ProgramFolder.h"
+#include "console/Procedures.h"
+#include "console/ProgramState.h"
+#include "console/User.h"
+#include "midi/Devices.h"
+#include "midi/MidiPorts.h"
 #include "module/ModuleSettings.h"
+#include "panel/Controls.h"
+#include "panel/ScreenPlacement.h"
+#include "registration/Registration.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string>
+#include <tuple>
 
 namespace kavel {
 
@@ -20,7 +29,14 @@ constexpr const char* kFilters[] = {"ACTIVE SENSE", "MTC",  "TUNE",      "CLOCK"
 
 } // namespace
 
-SetupDialog::SetupDialog(Kavel& console) : k_(console) {
+SetupDialog::SetupDialog(Controls& controls, MidiState& midi, MidiInput& in1, MidiInput& in2,
+                         MidiOutput& out, User& user, const ProgramFolder& folder,
+                         ScreenPlacement& screen, ListSelection& lists, Sender& sender,
+                         Devices& devices, Registration& registration, AdvancedWindow& advanced,
+                         MemoryLabels& labels)
+    : controls_(controls), midi_(midi), in1_(in1), in2_(in2), out_(out), user_(user),
+      folder_(folder), screen_(screen), lists_(lists), sender_(sender), devices_(devices),
+      registration_(registration), advanced_(advanced), labels_(labels) {
     place();
 }
 
@@ -34,14 +50,14 @@ void SetupDialog::registerProcedures(Procedures& p) {
     p.add("Slider2_Scroll", [this] { Slider2_Scroll(); });
     p.add("Set_up.Command1_Click", [this] { Command1_Click(); });
     p.add("Set_up.Command3_Click", [this] { Command3_Click(); });
-    p.add("SetMidi_Click", [this] { k_.SetMidi_Click(); });
-    p.add("Fine_Setup", [this] { k_.Fine_Setup(); });
+    p.add("SetMidi_Click", [this] { SetMidi_Click(); });
+    p.add("Fine_Setup", [this] { Fine_Setup(); });
 }
 
 // Every control of the dialog, in twips: devices on top, filters beside the output, the two
 // delays below, OK and CANCEL at the foot.
 void SetupDialog::place() {
-    auto& c = k_.controls;
+    auto& c = controls_;
     auto put = [&c](const std::string& name, int index, ControlKind kind, int left, int top,
                     int width, int height) -> ControlState& {
         return c.place(name, index, kind, kWindow, left, top, width, height);
@@ -120,18 +136,19 @@ void SetupDialog::place() {
 
 void SetupDialog::Form_Load() {
     loaded_ = true;
-    unsentAtOpening_ = k_.MIDIOutput1.unsentMessages();
-    k_.centreOnScreen(kWindow, "light.ico");
+    devices_.setSetupOpen(true);
+    unsentAtOpening_ = out_.unsentMessages();
+    screen_.centreOnScreen(kWindow, "light.ico");
     showModuleSettings();
 }
 
 std::string SetupDialog::moduleSettingsFile() const {
-    return k_.inProgramFolder(module::kModuleSettingsFile);
+    return folder_.inProgramFolder(module::kModuleSettingsFile);
 }
 
 void SetupDialog::showModuleSettings() {
     const auto s = module::loadModuleSettings(moduleSettingsFile());
-    auto& c = k_.controls;
+    auto& c = controls_;
     const auto& drivers = module::kAudioDrivers;
     c.edit("ModuleDriver").listIndex = static_cast<int>(
         std::find(drivers.begin(), drivers.end(), s.audioDriver) - drivers.begin());
@@ -148,7 +165,7 @@ void SetupDialog::saveModuleSettings() {
     const std::string file = moduleSettingsFile();
     const auto before = module::loadModuleSettings(file);
     auto s = before;
-    const auto& c = k_.controls;
+    const auto& c = controls_;
     const int driver = c.get("ModuleDriver").listIndex;
     if (driver >= 0 && driver < static_cast<int>(module::kAudioDrivers.size()))
         s.audioDriver = module::kAudioDrivers[static_cast<std::size_t>(driver)];
@@ -163,8 +180,8 @@ void SetupDialog::saveModuleSettings() {
     s.clamp();
     if (s == before) return;
     if (auto error = module::saveModuleSettings(file, s))
-        k_.user().messageBox({"The built-in module's settings were not saved. " + *error,
-                              kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
+        user_.messageBox({"The built-in module's settings were not saved. " + *error, kProgramTitle,
+                          Buttons::Ok, Icon::Exclamation, 0});
 }
 
 void SetupDialog::keepDelays(int sysexDelay, int noteDelay) {
@@ -174,7 +191,7 @@ void SetupDialog::keepDelays(int sysexDelay, int noteDelay) {
 
 // A chosen device becomes the port's; nothing opens before OK.
 void SetupDialog::chooseDevice(const char* list, MidiPort& port, int noDevice) {
-    const int chosen = k_.controls.get(list).listIndex;
+    const int chosen = controls_.get(list).listIndex;
     if (chosen < 0 || chosen == noDevice) return;
     try {
         port.DeviceID(chosen);
@@ -184,78 +201,79 @@ void SetupDialog::chooseDevice(const char* list, MidiPort& port, int noDevice) {
 }
 
 void SetupDialog::InputDev1Combo_Click() {
-    chooseDevice("InputDev1Combo", k_.MIDIInput1, k_.state.midi.NESSUN_DISPOSITIVO_IN1);
+    chooseDevice("InputDev1Combo", in1_, midi_.NESSUN_DISPOSITIVO_IN1);
 }
 void SetupDialog::InputDev2Combo_Click() {
-    chooseDevice("InputDev2Combo", k_.MIDIInput2, k_.state.midi.NESSUN_DISPOSITIVO_IN2);
+    chooseDevice("InputDev2Combo", in2_, midi_.NESSUN_DISPOSITIVO_IN2);
 }
 void SetupDialog::outputDevcombo_Click() {
-    chooseDevice("outputDevcombo", k_.MIDIOutput1, k_.state.midi.NESSUN_DISPOSITIVO_OUT);
+    chooseDevice("outputDevcombo", out_, midi_.NESSUN_DISPOSITIVO_OUT);
 }
 
 void SetupDialog::Check_Filters_Click(int Index) {
     if (Index < 0 || Index > 7) return;
-    k_.state.midi.FILTRI_INGRESSO[static_cast<std::size_t>(Index)] =
-        k_.controls.get("Check_Filters", Index).value != 0;
+    midi_.FILTRI_INGRESSO[static_cast<std::size_t>(Index)] =
+        controls_.get("Check_Filters", Index).value != 0;
 }
 
 void SetupDialog::Slider1_Scroll() {
-    auto& midi = k_.state.midi;
-    midi.RITARDO_SYSEX = k_.controls.get("Slider1").value;
-    k_.controls.edit("UserDelay").caption = std::to_string(midi.RITARDO_SYSEX);
+    auto& midi = midi_;
+    midi.RITARDO_SYSEX = controls_.get("Slider1").value;
+    controls_.edit("UserDelay").caption = std::to_string(midi.RITARDO_SYSEX);
 }
 
 void SetupDialog::Slider2_Scroll() {
-    auto& midi = k_.state.midi;
-    midi.RITARDO_NOTE = k_.controls.get("Slider2").value;
-    k_.controls.edit("Label_hang").caption = std::to_string(midi.RITARDO_NOTE);
+    auto& midi = midi_;
+    midi.RITARDO_NOTE = controls_.get("Slider2").value;
+    controls_.edit("Label_hang").caption = std::to_string(midi.RITARDO_NOTE);
 }
 
 void SetupDialog::Command1_Click() {
     if (!loaded_) return; // a button of a closed dialog cannot be pressed
     saveModuleSettings();
-    auto& midi = k_.state.midi;
-    const int in1 = k_.controls.get("InputDev1Combo").listIndex;
-    const int in2 = k_.controls.get("InputDev2Combo").listIndex;
-    const int out = k_.controls.get("outputDevcombo").listIndex;
+    auto& midi = midi_;
+    const int in1 = controls_.get("InputDev1Combo").listIndex;
+    const int in2 = controls_.get("InputDev2Combo").listIndex;
+    const int out = controls_.get("outputDevcombo").listIndex;
     // A device that will not open is said through its port's Error event, with its name; the
     // others open all the same.
-    if (in1 >= 0 && in1 != midi.NESSUN_DISPOSITIVO_IN1) k_.openPortReporting(k_.MIDIInput1, in1);
-    if (in2 >= 0 && in2 != midi.NESSUN_DISPOSITIVO_IN2) k_.openPortReporting(k_.MIDIInput2, in2);
-    if (out >= 0 && out != midi.NESSUN_DISPOSITIVO_OUT) k_.openPortReporting(k_.MIDIOutput1, out);
+    if (in1 >= 0 && in1 != midi.NESSUN_DISPOSITIVO_IN1) devices_.openPortReporting(in1_, in1);
+    if (in2 >= 0 && in2 != midi.NESSUN_DISPOSITIVO_IN2) devices_.openPortReporting(in2_, in2);
+    if (out >= 0 && out != midi.NESSUN_DISPOSITIVO_OUT) devices_.openPortReporting(out_, out);
     // Nothing chosen in a list keeps the device it had.
     if (in1 >= 0) midi.DISPOSITIVO_IN1 = in1;
     if (in2 >= 0) midi.DISPOSITIVO_IN2 = in2;
     if (out >= 0) midi.DISPOSITIVO_OUT = out;
-    k_.watchUnopened();
-    k_.Fine_Setup();
+    devices_.watchUnopened();
+    Fine_Setup();
     close();
 }
 
 void SetupDialog::Command3_Click() {
     if (!loaded_) return;
-    auto& midi = k_.state.midi;
+    auto& midi = midi_;
     if (midi.DISPOSITIVO_IN1 != midi.NESSUN_DISPOSITIVO_IN1)
-        k_.openPortReporting(k_.MIDIInput1, midi.DISPOSITIVO_IN1);
+        devices_.openPortReporting(in1_, midi.DISPOSITIVO_IN1);
     if (midi.DISPOSITIVO_IN2 != midi.NESSUN_DISPOSITIVO_IN2)
-        k_.openPortReporting(k_.MIDIInput2, midi.DISPOSITIVO_IN2);
+        devices_.openPortReporting(in2_, midi.DISPOSITIVO_IN2);
     if (midi.DISPOSITIVO_OUT != midi.NESSUN_DISPOSITIVO_OUT)
-        k_.openPortReporting(k_.MIDIOutput1, midi.DISPOSITIVO_OUT);
+        devices_.openPortReporting(out_, midi.DISPOSITIVO_OUT);
     midi.RITARDO_SYSEX = savedSysex_;
     midi.RITARDO_NOTE = savedNote_;
-    k_.watchUnopened();
+    devices_.watchUnopened();
     close();
     // What changed while the output was closed (a drawknob, a memory, the Advanced window)
     // never reached the module, though the console counts it applied: it gets it all now.
-    if (k_.MIDIOutput1.isOpen() && k_.MIDIOutput1.unsentMessages() != unsentAtOpening_)
-        k_.resendRegistration();
+    if (out_.isOpen() && out_.unsentMessages() != unsentAtOpening_)
+        devices_.resendRegistration();
     else
-        k_.AGGIORNAMENTO_KAVEL();
+        registration_.AGGIORNAMENTO_KAVEL();
 }
 
 void SetupDialog::close() {
     loaded_ = false;
-    k_.user().closeWindow(kWindow);
+    devices_.setSetupOpen(false);
+    user_.closeWindow(kWindow);
 }
 
 } // namespace kavel

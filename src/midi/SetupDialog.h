@@ -8,17 +8,38 @@
 
 namespace kavel {
 
-class Kavel;
+class AdvancedWindow;
+class Controls;
+class Devices;
+class ListSelection;
+class MemoryLabels;
+class MidiInput;
+class MidiOutput;
 class MidiPort;
 class Procedures;
+class ProgramFolder;
+class Registration;
+class ScreenPlacement;
+class Sender;
+class User;
+struct MidiState;
 
 class SetupDialog {
   public:
-    explicit SetupDialog(Kavel& console);
+    // Places every control of the dialog.
+    SetupDialog(Controls& controls, MidiState& midi, MidiInput& in1, MidiInput& in2,
+                MidiOutput& out, User& user, const ProgramFolder& folder, ScreenPlacement& screen,
+                ListSelection& lists, Sender& sender, Devices& devices, Registration& registration,
+                AdvancedWindow& advanced, MemoryLabels& labels);
     SetupDialog(const SetupDialog&) = delete;
     SetupDialog& operator=(const SetupDialog&) = delete;
 
+    // Its procedures by name ("Set_up.Form_Load", "SetMidi_Click", "Fine_Setup" ...).
     void registerProcedures(Procedures& procedures);
+
+    // Setup menu: the device dialog, and what its OK runs.
+    void SetMidi_Click();
+    void Fine_Setup();
 
     void Form_Load();
     void InputDev1Combo_Click();
@@ -41,7 +62,20 @@ class SetupDialog {
     std::string moduleSettingsFile() const;
     void showModuleSettings();
     void saveModuleSettings();
-    Kavel& k_;
+    Controls& controls_;
+    MidiState& midi_;
+    MidiInput& in1_;
+    MidiInput& in2_;
+    MidiOutput& out_;
+    User& user_;
+    const ProgramFolder& folder_;
+    ScreenPlacement& screen_;
+    ListSelection& lists_;
+    Sender& sender_;
+    Devices& devices_;
+    Registration& registration_;
+    AdvancedWindow& advanced_;
+    MemoryLabels& labels_;
     int savedSysex_ = 0;
     int savedNote_ = 0;
     unsigned unsentAtOpening_ = 0; // the output's unsent count as the ports closed

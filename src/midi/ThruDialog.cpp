@@ -1,6 +1,11 @@
 #include "midi/ThruDialog.h"
 
-#include "console/Kavel.h"
+#include "console/Procedures.h"
+#include "console/ProgramState.h"
+#include "console/User.h"
+#include "panel/Controls.h"
+#include "panel/PanelLayout.h"
+#include "panel/ScreenPlacement.h"
 
 #include <string>
 
@@ -29,7 +34,11 @@ constexpr int kBandTop[] = {150, 1450, 2750};
 
 } // namespace
 
-ThruDialog::ThruDialog(Kavel& console) : k_(console) {
+ThruDialog::ThruDialog(Controls& controls, MidiState& midi, RegistrationTable& registration,
+                       User& user, ScreenPlacement& screen, MemoryIndicators& indicators,
+                       PanelLayout& panel)
+    : controls_(controls), midi_(midi), registration_(registration), user_(user), screen_(screen),
+      indicators_(indicators), panel_(panel) {
     place();
 }
 
@@ -40,12 +49,13 @@ void ThruDialog::registerProcedures(Procedures& p) {
     p.add("Thru_form.Command1_Click", [this] { Command1_Click(); });
     p.add("Thru_form.Command2_Click", [this] { Command2_Click(); });
     p.add("AGGIORNA_THRU", [this] { AGGIORNA_THRU(); });
-    p.add("MidiThru_Click", [this] { k_.MidiThru_Click(); });
+    p.add("MidiThru_Click", [this] { MidiThru_Click(); });
+    p.add("THRUBUTTON_Click", [this] { THRUBUTTON_Click(); });
 }
 
 // Every control of the dialog, in twips; what they show comes from the procedures below.
 void ThruDialog::place() {
-    auto& c = k_.controls;
+    auto& c = controls_;
     auto put = [&c](const std::string& name, int index, ControlKind kind, int left, int top,
                     int width, int height) -> ControlState& {
         return c.place(name, index, kind, kWindow, left, top, width, height);
@@ -82,14 +92,14 @@ void ThruDialog::place() {
 
 void ThruDialog::Form_Load() {
     loaded_ = true;
-    k_.centreOnScreen(kWindow, "wrench.ico");
-    auto& midi = k_.state.midi;
+    screen_.centreOnScreen(kWindow, "wrench.ico");
+    auto& midi = midi_;
     midi.MODO_THRU_PRECEDENTE = midi.MODO_THRU;
     // Opening in mode 2 teaches the default channels again: CANCEL brings back these.
     channelsAtOpening_ = midi.CANALE_APPRESO;
     // Selecting the option runs its click, as the organist's click would.
     if (midi.MODO_THRU >= 0 && midi.MODO_THRU <= 2) {
-        k_.controls.edit("Thru_choose", midi.MODO_THRU).value = 1;
+        controls_.edit("Thru_choose", midi.MODO_THRU).value = 1;
         Thru_choose_Click(midi.MODO_THRU);
     }
     AGGIORNA_THRU();
@@ -97,10 +107,10 @@ void ThruDialog::Form_Load() {
 
 void ThruDialog::Thru_choose_Click(int Index) {
     if (Index < 0 || Index > 2) return;
-    auto& midi = k_.state.midi;
+    auto& midi = midi_;
     midi.MODO_THRU = Index;
     for (int i = 0; i < 3; ++i)
-        k_.controls.edit("Thru_choose", i).value = i == Index ? 1 : 0;
+        controls_.edit("Thru_choose", i).value = i == Index ? 1 : 0;
     if (Index == 2) {
         midi.CANALE_APPRESO[0] = 1;
         midi.CANALE_APPRESO[1] = 0;
@@ -114,34 +124,34 @@ void ThruDialog::Thru_choose_Click(int Index) {
 
 void ThruDialog::Custom_Thru_label_Click(int Index) {
     if (Index < 0 || Index > 2) return;
-    k_.state.midi.INDICE_APPRENDI = Index;
+    midi_.INDICE_APPRENDI = Index;
     for (int i = 0; i < 3; ++i)
-        k_.controls.edit("Custom_Thru_label", i).backColour =
+        controls_.edit("Custom_Thru_label", i).backColour =
             Colour::system(i == Index ? kLit : kUnlit);
 }
 
 void ThruDialog::Command1_Click() {
-    k_.ADATTA_PULSANTE_THRU();
-    k_.state.midi.APPRENDI_CANALE = false;
+    panel_.ADATTA_PULSANTE_THRU();
+    midi_.APPRENDI_CANALE = false;
     close();
 }
 
 void ThruDialog::Command2_Click() {
-    auto& midi = k_.state.midi;
+    auto& midi = midi_;
     midi.MODO_THRU = midi.MODO_THRU_PRECEDENTE;
     midi.CANALE_APPRESO = channelsAtOpening_;
-    k_.ADATTA_PULSANTE_THRU();
+    panel_.ADATTA_PULSANTE_THRU();
     midi.APPRENDI_CANALE = false;
     close();
 }
 
 void ThruDialog::AGGIORNA_THRU() {
-    const auto& midi = k_.state.midi;
+    const auto& midi = midi_;
     for (int mode = 0; mode < 3; ++mode)
-        k_.controls.edit("Thru_explanation", mode).backColour =
+        controls_.edit("Thru_explanation", mode).backColour =
             Colour::system(mode == midi.MODO_THRU ? kLit : kUnlit);
     for (int i = 0; i < 3; ++i) {
-        auto& label = k_.controls.edit("Custom_Thru_label", i);
+        auto& label = controls_.edit("Custom_Thru_label", i);
         if (midi.MODO_THRU == 2) {
             label.caption =
                 "channel = " + std::to_string(midi.CANALE_APPRESO[static_cast<std::size_t>(i)] + 1);
@@ -154,12 +164,12 @@ void ThruDialog::AGGIORNA_THRU() {
 
 void ThruDialog::close() {
     loaded_ = false;
-    k_.user().closeWindow(kWindow);
+    user_.closeWindow(kWindow);
 }
 
 // The Setup menu's "Midi &Thru...": the dialog, not modal; brought forward if already open.
-void Kavel::MidiThru_Click() {
-    if (!thru_->loaded()) thru_->Form_Load();
+void ThruDialog::MidiThru_Click() {
+    if (!loaded()) Form_Load();
     user_.showWindow(kWindow, false);
 }
 

@@ -4,16 +4,26 @@
 // learning of each division's keyboard channel. It works live on the console's settings; OK
 // keeps them, CANCEL brings back the mode and the learned channels it opened with.
 
+#include "registration/OrganBodyDisplay.h"
+
 #include <array>
 
 namespace kavel {
 
-class Kavel;
+class Controls;
+class MemoryIndicators;
+class PanelLayout;
 class Procedures;
+class ScreenPlacement;
+class User;
+struct MidiState;
+struct RegistrationTable;
 
-class ThruDialog {
+class ThruDialog : public OrganBodyDisplay {
   public:
-    explicit ThruDialog(Kavel& console);
+    // Places every control of the dialog.
+    ThruDialog(Controls& controls, MidiState& midi, RegistrationTable& registration, User& user,
+               ScreenPlacement& screen, MemoryIndicators& indicators, PanelLayout& panel);
     ThruDialog(const ThruDialog&) = delete;
     ThruDialog& operator=(const ThruDialog&) = delete;
 
@@ -27,13 +37,27 @@ class ThruDialog {
     void Command2_Click(); // CANCEL
     void AGGIORNA_THRU();
 
+    // Setup menu: the Thru dialog.
+    void MidiThru_Click();
+    // The panel's Thru button: the organ body that Normal Rechannelling plays.
+    void THRUBUTTON_Click();
+    // After a change of organ body: the button names it (ADATTA_PULSANTE_THRU writes the
+    // caption), and in Normal Rechannelling the registration has changed.
+    void showOrganBody() override;
+
     // Open: a second Form_Load would teach the default channels again and forget the mode.
     bool loaded() const { return loaded_; }
 
   private:
     void place();
     void close();
-    Kavel& k_;
+    Controls& controls_;
+    MidiState& midi_;
+    RegistrationTable& registration_;
+    User& user_;
+    ScreenPlacement& screen_;
+    MemoryIndicators& indicators_;
+    PanelLayout& panel_;
     std::array<int, 4> channelsAtOpening_{};
     bool loaded_ = false;
 };

@@ -1,6 +1,10 @@
 #include "panel/AboutBox.h"
 
-#include "console/Kavel.h"
+#include "config/ProgramFolder.h"
+#include "console/Procedures.h"
+#include "console/User.h"
+#include "panel/Controls.h"
+#include "panel/ScreenPlacement.h"
 
 namespace kavel {
 
@@ -20,7 +24,9 @@ constexpr int kTextWidth = kWidth - kTextLeft - 240;
 
 } // namespace
 
-AboutBox::AboutBox(Kavel& console) : k_(console) {
+AboutBox::AboutBox(Controls& controls, User& user, ScreenPlacement& screen,
+                   const ProgramFolder& folder)
+    : controls_(controls), user_(user), screen_(screen), folder_(folder) {
     place();
 }
 
@@ -31,7 +37,7 @@ void AboutBox::registerProcedures(Procedures& p) {
 }
 
 void AboutBox::place() {
-    auto& c = k_.controls;
+    auto& c = controls_;
     auto& window = c.edit(kName);
     window.caption = "About KAVEL Graphic Version";
     window.width = kWidth;
@@ -60,19 +66,19 @@ void AboutBox::place() {
 // Help menu "&About": beside the console, which keeps playing.
 void AboutBox::About_Click() {
     if (!loaded_) Form_Load();
-    k_.user().showWindow(kName, false);
+    user_.showWindow(kName, false);
 }
 
 void AboutBox::Form_Load() {
     loaded_ = true;
-    k_.centreOnScreen(kName, kIcon);
-    k_.controls.edit("frmABout.Image1").picture = k_.inProgramFolder(kPicture);
-    k_.controls.edit("LabelNomeprog").caption = kProgramTitle;
+    screen_.centreOnScreen(kName, kIcon);
+    controls_.edit("frmABout.Image1").picture = folder_.inProgramFolder(kPicture);
+    controls_.edit("LabelNomeprog").caption = kProgramTitle;
 }
 
 void AboutBox::Command1_Click() {
     loaded_ = false;
-    k_.user().closeWindow(kName);
+    user_.closeWindow(kName);
 }
 
 } // namespace kavel

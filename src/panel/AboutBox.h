@@ -5,8 +5,11 @@
 
 namespace kavel {
 
-class Kavel;
+class Controls;
 class Procedures;
+class ProgramFolder;
+class ScreenPlacement;
+class User;
 
 class AboutBox {
   public:
@@ -14,7 +17,7 @@ class AboutBox {
     static constexpr const char* kPicture = "about.jpg";
     static constexpr const char* kIcon = "flgitaly.ico";
 
-    explicit AboutBox(Kavel& console);
+    AboutBox(Controls& controls, User& user, ScreenPlacement& screen, const ProgramFolder& folder);
     AboutBox(const AboutBox&) = delete;
     AboutBox& operator=(const AboutBox&) = delete;
 
@@ -29,7 +32,10 @@ class AboutBox {
 
   private:
     void place();
-    Kavel& k_;
+    Controls& controls_;
+    User& user_;
+    ScreenPlacement& screen_;
+    const ProgramFolder& folder_;
     bool loaded_ = false;
 };
 

@@ -1,6 +1,10 @@
 #include "panel/FontsWindow.h"
 
-#include "console/Kavel.h"
+#include "console/Procedures.h"
+#include "console/ProgramState.h"
+#include "console/User.h"
+#include "panel/PanelLayout.h"
+#include "panel/ScreenPlacement.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,12 +34,14 @@ bool beginsWith(const std::string& entry, const std::string& typed) {
 
 } // namespace
 
-FontsWindow::FontsWindow(Kavel& console) : k_(console) {
+FontsWindow::FontsWindow(Controls& controls, User& user, PanelState& panel, ScreenPlacement& screen,
+                         PanelLayout& layout)
+    : controls_(controls), user_(user), panel_(panel), screen_(screen), layout_(layout) {
     place();
 }
 
 void FontsWindow::registerProcedures(Procedures& p) {
-    p.add("SetFont_Click", [this] { k_.SetFont_Click(); });
+    p.add("SetFont_Click", [this] { SetFont_Click(); });
     p.add("SetFonts.Form_Load", [this] { Form_Load(); });
     p.add("MOSTRA_FONT", [this] { MOSTRA_FONT(); });
     p.add("lstSearch_Click", [this] { lstSearch_Click(); });
@@ -53,7 +59,7 @@ void FontsWindow::registerProcedures(Procedures& p) {
 // Every control of the window, in twips: the search box over the list, the size bar and the
 // styles beside them, the buttons below.
 void FontsWindow::place() {
-    auto& c = k_.controls;
+    auto& c = controls_;
     auto put = [&c](const std::string& name, ControlKind kind, int left, int top, int width,
                     int height) -> ControlState& {
         return c.place(name, -1, kind, kWindow, left, top, width, height);
@@ -92,12 +98,12 @@ void FontsWindow::place() {
 }
 
 FontSpec FontsWindow::font() const {
-    const auto& p = k_.state.panel;
+    const auto& p = panel_;
     return {p.fontName, p.fontSize, p.fontBold, p.fontItalic};
 }
 
 void FontsWindow::setFont(const FontSpec& f) {
-    auto& p = k_.state.panel;
+    auto& p = panel_;
     p.fontName = f.name;
     p.fontSize = f.size;
     p.fontBold = f.bold;
@@ -106,11 +112,11 @@ void FontsWindow::setFont(const FontSpec& f) {
 
 void FontsWindow::Form_Load() {
     loaded_ = true;
-    auto& c = k_.controls;
-    k_.centreOnScreen(kWindow, "Alph1f.ico");
+    auto& c = controls_;
+    screen_.centreOnScreen(kWindow, "Alph1f.ico");
     c.edit("SetFonts.LabelNomeprog").caption = kProgramTitle;
     auto& list = c.edit("lstSearch");
-    list.items = k_.user().fontFamilies();
+    list.items = user_.fontFamilies();
     list.listIndex = -1;
     list.topIndex = 0;
     saved_ = font();
@@ -120,7 +126,7 @@ void FontsWindow::Form_Load() {
 }
 
 void FontsWindow::MOSTRA_FONT() {
-    auto& c = k_.controls;
+    auto& c = controls_;
     const FontSpec f = font();
     updating_ = true;
     auto& text = c.edit("txtSearch");
@@ -140,10 +146,10 @@ void FontsWindow::MOSTRA_FONT() {
 
 void FontsWindow::lstSearch_Click() {
     if (!loaded_) return;
-    auto& c = k_.controls;
+    auto& c = controls_;
     const ControlState& list = c.get("lstSearch");
     if (list.listIndex < 0 || list.listIndex >= static_cast<int>(list.items.size())) return;
-    auto& p = k_.state.panel;
+    auto& p = panel_;
     p.fontBold = c.get("Check_bold").value == 1;
     p.fontName = list.items[static_cast<std::size_t>(list.listIndex)];
     p.fontSize = c.get("VScroll_fontSize").value;
@@ -158,7 +164,7 @@ void FontsWindow::txtSearch_Change() {
 
 void FontsWindow::AutoFind(const std::string& txtBox, const std::string& LstBox) {
     found_ = false;
-    auto& c = k_.controls;
+    auto& c = controls_;
     const std::string typed = c.get(txtBox).caption;
     auto& list = c.edit(LstBox);
     if (typed.empty()) {
@@ -182,7 +188,7 @@ void FontsWindow::txtSearch_GotFocus() {
 
 void FontsWindow::txtSearch_LostFocus() {
     if (!found_) return;
-    auto& c = k_.controls;
+    auto& c = controls_;
     const ControlState& list = c.get("lstSearch");
     // Nothing selected leaves the typed text: an empty entry would name no font.
     if (list.listIndex < 0 || list.listIndex >= static_cast<int>(list.items.size())) return;
@@ -191,29 +197,28 @@ void FontsWindow::txtSearch_LostFocus() {
 
 void FontsWindow::Check_bold_Click() {
     if (updating_ || !loaded_) return;
-    k_.state.panel.fontBold = k_.controls.get("Check_bold").value == 1;
+    panel_.fontBold = controls_.get("Check_bold").value == 1;
     MOSTRA_FONT();
 }
 
 void FontsWindow::Check_corsivo_Click() {
     if (updating_ || !loaded_) return;
-    k_.state.panel.fontItalic = k_.controls.get("Check_corsivo").value == 1;
+    panel_.fontItalic = controls_.get("Check_corsivo").value == 1;
     MOSTRA_FONT();
 }
 
 void FontsWindow::VScroll_fontsize_Change() {
     if (updating_ || !loaded_) return;
-    k_.state.panel.fontSize =
-        std::clamp(k_.controls.get("VScroll_fontSize").value, kMinSize, kMaxSize);
+    panel_.fontSize = std::clamp(controls_.get("VScroll_fontSize").value, kMinSize, kMaxSize);
     MOSTRA_FONT();
 }
 
 void FontsWindow::Command_ok_Click() {
     if (!loaded_) return;
-    if (k_.state.panel.INTERFACCIA_GRAFICA)
-        k_.SET_FONTS_GRAPH_INTERFACE();
+    if (panel_.INTERFACCIA_GRAFICA)
+        layout_.SET_FONTS_GRAPH_INTERFACE();
     else
-        k_.SET_FONTS_NORMAL_INTERFACE();
+        layout_.SET_FONTS_NORMAL_INTERFACE();
     close();
 }
 
@@ -221,31 +226,31 @@ void FontsWindow::Command_default_Click() {
     if (!loaded_) return;
     setFont(kDefaultFont);
     MOSTRA_FONT();
-    k_.SET_FONTS_GRAPH_INTERFACE();
+    layout_.SET_FONTS_GRAPH_INTERFACE();
 }
 
 // Closed, the window has no copy to restore: the console's font stays as it is.
 void FontsWindow::Command_Cancel_Click() {
     if (!loaded_) return;
     setFont(saved_);
-    k_.SET_FONTS_GRAPH_INTERFACE();
+    layout_.SET_FONTS_GRAPH_INTERFACE();
     close();
 }
 
 void FontsWindow::close() {
     loaded_ = false;
-    k_.user().closeWindow(kWindow);
+    user_.closeWindow(kWindow);
 }
 
 // The Setup menu's "Font&s": the stop font belongs to the graphic panel only. The window does
 // not block the console; open already, it is brought forward as it is.
-void Kavel::SetFont_Click() {
-    if (!state.panel.INTERFACCIA_GRAFICA) {
+void FontsWindow::SetFont_Click() {
+    if (!panel_.INTERFACCIA_GRAFICA) {
         user_.messageBox({"This feature is active only for Graphical Interface!", "Warning",
                           Buttons::Ok, Icon::Exclamation, 0});
         return;
     }
-    if (!fonts_->loaded()) fonts_->Form_Load();
+    if (!loaded_) Form_Load();
     user_.showWindow(kWindow, false);
 }
 

@@ -10,12 +10,16 @@
 
 namespace kavel {
 
-class Kavel;
+struct PanelState;
+class PanelLayout;
 class Procedures;
+class ScreenPlacement;
+class User;
 
 class FontsWindow {
   public:
-    explicit FontsWindow(Kavel& console);
+    FontsWindow(Controls& controls, User& user, PanelState& panel, ScreenPlacement& screen,
+                PanelLayout& layout);
     FontsWindow(const FontsWindow&) = delete;
     FontsWindow& operator=(const FontsWindow&) = delete;
 
@@ -23,6 +27,8 @@ class FontsWindow {
     // window's "SetFont_Click" that opens it.
     void registerProcedures(Procedures& procedures);
 
+    // The Setup menu's "Font&s": opens the window, for the graphic panel only.
+    void SetFont_Click();
     void Form_Load();
     void MOSTRA_FONT();
     void lstSearch_Click();
@@ -48,7 +54,11 @@ class FontsWindow {
     void setFont(const FontSpec& f);
     void close();
 
-    Kavel& k_;
+    Controls& controls_;
+    User& user_;
+    PanelState& panel_;
+    ScreenPlacement& screen_;
+    PanelLayout& layout_;
     FontSpec saved_; // the font the window opened with
     bool updating_ = false;
     bool found_ = false;

@@ -1,8 +1,15 @@
-#include "console/Kavel.h"
+#include "panel/PanelLayout.h"
+
+#include "config/ProgramFolder.h"
+#include "console/Procedures.h"
+#include "console/ProgramState.h"
+#include "console/User.h"
+#include "memories/MemoryLabels.h"
 
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <utility>
 
 // The two layouts of the main window. The stop grid follows its design: columns of ten rows,
 // Fondi three columns, the other groups two; everything else is placed so that nothing
@@ -94,59 +101,84 @@ int scaled(double twips, double s) {
 
 } // namespace
 
-// Places a control of the main window; what it shows stays as the console left it.
-ControlState& Kavel::place(const std::string& name, int index, ControlKind kind, int left, int top,
-                           int width, int height) {
-    return controls.place(name, index, kind, kMain, left, top, width, height);
+PanelLayout::PanelLayout(Controls& controls, User& user, PanelState& panel,
+                         const MemoryState& memories, const MidiState& midi,
+                         const RegistrationTable& registration, const StopsTableState& stops,
+                         const ProgramFolder& folder, const Procedures& procedures,
+                         MemoryLabels& labels)
+    : controls_(controls), user_(user), panel_(panel), memories_(memories), midi_(midi),
+      registration_(registration), stops_(stops), folder_(folder), procedures_(procedures),
+      labels_(labels) {}
+
+void PanelLayout::registerProcedures(Procedures& p) {
+    const std::pair<const char*, void (PanelLayout::*)()> plain[] = {
+        {"ATTIVA_DISATTIVA_GRAPHIC_Interface", &PanelLayout::ATTIVA_DISATTIVA_GRAPHIC_Interface},
+        {"LOAD_GRAPHIC_INTERFACE", &PanelLayout::LOAD_GRAPHIC_INTERFACE},
+        {"LOAD_NORMAL_INTERFACE", &PanelLayout::LOAD_NORMAL_INTERFACE},
+        {"VISUALIZZA_LED_O_PANNELLINI", &PanelLayout::VISUALIZZA_LED_O_PANNELLINI},
+        {"REGOLA_ALTEZZA_PULSANTI_BASSI", &PanelLayout::REGOLA_ALTEZZA_PULSANTI_BASSI},
+        {"ADATTA_PULSANTE_THRU", &PanelLayout::ADATTA_PULSANTE_THRU},
+        {"Graphmode_Click", &PanelLayout::Graphmode_Click},
+        {"SET_FONTS_NORMAL_INTERFACE", &PanelLayout::SET_FONTS_NORMAL_INTERFACE},
+        {"SET_FONTS_GRAPH_INTERFACE", &PanelLayout::SET_FONTS_GRAPH_INTERFACE},
+    };
+    for (auto [name, fn] : plain)
+        p.add(name, [this, fn = fn] { (this->*fn)(); });
 }
 
-void Kavel::placeCommand(const char* name, int index, const char* caption, const char* toolTip,
-                         int left, int top, int width, int height) {
+// Places a control of the main window; what it shows stays as the console left it.
+ControlState& PanelLayout::place(const std::string& name, int index, ControlKind kind, int left,
+                                 int top, int width, int height) {
+    return controls_.place(name, index, kind, kMain, left, top, width, height);
+}
+
+void PanelLayout::placeCommand(const char* name, int index, const char* caption,
+                               const char* toolTip, int left, int top, int width, int height) {
     auto& c = place(name, index, ControlKind::Button, left, top, width, height);
     if (*caption) c.caption = caption; // none: the console writes it (LabelMode shows the mode)
     c.toolTip = toolTip;
     if (c.backColour.kind == Colour::Kind::Default) c.backColour = Colour::system(kUnlit);
     // A button whose procedure this program does not have yet stays disabled.
-    c.enabled = procedures.named(std::string(name) + "_Click").has_value();
+    c.enabled = procedures_.named(std::string(name) + "_Click").has_value();
 }
 
 // The sub-octave and Thru buttons: ADATTA_PULSANTE_THRU places them by the thru mode.
-void Kavel::placeThruAndSubOctave() {
+void PanelLayout::placeThruAndSubOctave() {
     for (const char* own : {"Subottava", "THRUBUTTON"}) {
-        auto& c = controls.edit(own);
+        auto& c = controls_.edit(own);
         c.kind = ControlKind::Button;
         c.window = kMain;
         if (c.backColour.kind == Colour::Kind::Default) c.backColour = Colour::system(kUnlit);
     }
-    controls.edit("Subottava").caption = "Subottava";
-    controls.edit("Subottava").toolTip = "Enable Pedal Sub-Octave";
-    controls.edit("THRUBUTTON").toolTip =
+    controls_.edit("Subottava").caption = "Subottava";
+    controls_.edit("Subottava").toolTip = "Enable Pedal Sub-Octave";
+    controls_.edit("THRUBUTTON").toolTip =
         "Select Manually an Organ Body if   if Menu/Thru Mode is "
         "set to Normal Rechannelling (1-keyboard user reccomended)";
 }
 
-void Kavel::ATTIVA_DISATTIVA_GRAPHIC_Interface() {
-    const bool graphic = state.panel.INTERFACCIA_GRAFICA;
-    controls.edit("Panel_nograph").visible = !graphic;
-    controls.edit("Sfondo").visible = graphic;
+void PanelLayout::ATTIVA_DISATTIVA_GRAPHIC_Interface() {
+    const bool graphic = panel_.INTERFACCIA_GRAFICA;
+    controls_.edit("Panel_nograph").visible = !graphic;
+    controls_.edit("Sfondo").visible = graphic;
     for (const Group& g : kGroups) {
         for (int row = 0; row < g.rows; ++row) {
             for (const char* name : {g.name, g.great, g.swell})
-                if (name) controls.edit(name, row).visible = !graphic;
+                if (name) controls_.edit(name, row).visible = !graphic;
             for (const char* name : {g.greatKnobs, g.swellKnobs, g.plate, g.plateName})
-                if (name) controls.edit(name, row).visible = graphic;
+                if (name) controls_.edit(name, row).visible = graphic;
         }
     }
 }
 
-void Kavel::LOAD_NORMAL_INTERFACE() {
-    auto& p = state.panel;
+void PanelLayout::LOAD_NORMAL_INTERFACE() {
+    auto& p = panel_;
     const double s = std::clamp(p.SCALA_PANNELLO, 0.8, 1.6);
     auto at = [s](double twips) { return scaled(twips, s); };
 
     // Step 1.
     for (int i = 0; i <= 24; ++i)
-        controls.edit("Numerino_Led", i).visible = true;
+        controls_.edit("Numerino_Led", i).visible = true;
 
     // Step 3: the window, and its frame.
     if (user_.minimised()) {
@@ -154,7 +186,7 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
         user_.messageBox({"Error! Main Panel cannot be resized when it is collapsed on window bar!",
                           "Fatal Error!", Buttons::Ok, Icon::Critical, 0});
     } else {
-        auto& window = controls.edit(kMain);
+        auto& window = controls_.edit(kMain);
         window.width = at(9680);
         window.height = at(6870) + scaled(500, 1 - s);
         p.windowWidth = p.windowHeight = 0; // a new size: the window takes it
@@ -193,7 +225,7 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
         auto& heading =
             place("LabelCorpiOrgano", static_cast<int>(gi), ControlKind::Label,
                   at(kFrameLeft + g.blockLeft + 100), at(280), at(g.columns * 1005 - 200), at(205));
-        heading.caption = state.stops.STOPS_TABLE[stops::kGroupNames + gi];
+        heading.caption = stops_.STOPS_TABLE[stops::kGroupNames + gi];
         heading.align = Align::Centre;
         heading.foreColour = Colour::system(18);
     }
@@ -238,11 +270,11 @@ void Kavel::LOAD_NORMAL_INTERFACE() {
     ADATTA_PULSANTE_THRU();
     REGOLA_ALTEZZA_PULSANTI_BASSI();
     VISUALIZZA_LED_O_PANNELLINI();
-    Scrivi_ToolTips_memorie();
+    labels_.Scrivi_ToolTips_memorie();
 }
 
-void Kavel::LOAD_GRAPHIC_INTERFACE() {
-    auto& p = state.panel;
+void PanelLayout::LOAD_GRAPHIC_INTERFACE() {
+    auto& p = panel_;
     // Step 1.
     p.SCRITTA_GREAT = "                 Great ";
     p.SCRITTA_SWELL = "                    swell ";
@@ -255,7 +287,7 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
     // A plate tall enough for a long name on three lines, the knobs under it.
     constexpr int kPlate = 380;
     constexpr int kKnob = 450;
-    auto& window = controls.edit(kMain);
+    auto& window = controls_.edit(kMain);
     window.width = kGridLeft * 2 + 9 * kPitchX;
     window.height = kGridTop + 10 * kPitchY + 1000;
     p.windowWidth = p.windowHeight = 0;
@@ -263,24 +295,24 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
     // Step 2.
     auto& board =
         place("Sfondo", -1, ControlKind::Picture, 0, 0, window.width - 20, window.height - 20);
-    board.picture = inProgramFolder("tavola.jpg");
+    board.picture = folder_.inProgramFolder("tavola.jpg");
     // Step 3.
-    p.PIC_TIRANTE_ON = inProgramFolder("tirante_on.jpg");
-    p.PIC_TIRANTE_OFF = inProgramFolder("tirante_off.jpg");
-    p.PIC_TIRANTE_ON_GO = inProgramFolder("tirante_on_go.jpg");
-    p.PIC_TIRANTE_OFF_GO = inProgramFolder("tirante_off_go.jpg");
-    p.PIC_TIRANTE_ON_SW = inProgramFolder("tirante_on_sw.jpg");
-    p.PIC_TIRANTE_OFF_SW = inProgramFolder("tirante_off_sw.jpg");
+    p.PIC_TIRANTE_ON = folder_.inProgramFolder("tirante_on.jpg");
+    p.PIC_TIRANTE_OFF = folder_.inProgramFolder("tirante_off.jpg");
+    p.PIC_TIRANTE_ON_GO = folder_.inProgramFolder("tirante_on_go.jpg");
+    p.PIC_TIRANTE_OFF_GO = folder_.inProgramFolder("tirante_off_go.jpg");
+    p.PIC_TIRANTE_ON_SW = folder_.inProgramFolder("tirante_on_sw.jpg");
+    p.PIC_TIRANTE_OFF_SW = folder_.inProgramFolder("tirante_off_sw.jpg");
 
     // Step 4.
-    const std::string plate = inProgramFolder("stucco.gif");
+    const std::string plate = folder_.inProgramFolder("stucco.gif");
     int column = 0;
     for (std::size_t gi = 0; gi < std::size(kGroups); ++gi) {
         const Group& g = kGroups[gi];
         const int blockLeft = kGridLeft + column * kPitchX;
         auto& heading = place("LabelCorpiOrgano", static_cast<int>(gi), ControlKind::Label,
                               blockLeft, 330, g.columns * kPitchX - 50, 220);
-        heading.caption = state.stops.STOPS_TABLE[stops::kGroupNames + gi];
+        heading.caption = stops_.STOPS_TABLE[stops::kGroupNames + gi];
         heading.align = Align::Centre;
         heading.foreColour = Colour::rgb(240, 226, 190);
         for (int k = 0; k < g.rows; ++k) {
@@ -345,44 +377,45 @@ void Kavel::LOAD_GRAPHIC_INTERFACE() {
 }
 
 // The chosen stop font on the names of the graphic panel's plates.
-void Kavel::SET_FONTS_GRAPH_INTERFACE() {
-    const auto& p = state.panel;
+void PanelLayout::SET_FONTS_GRAPH_INTERFACE() {
+    const auto& p = panel_;
     for (const Group& g : kGroups)
         for (int k = 0; k < g.rows; ++k)
-            controls.edit(g.plateName, k).font = {p.fontName, p.fontSize, p.fontBold, p.fontItalic};
+            controls_.edit(g.plateName, k).font = {p.fontName, p.fontSize, p.fontBold,
+                                                   p.fontItalic};
 }
 
-void Kavel::VISUALIZZA_LED_O_PANNELLINI() {
-    const bool leds = state.memories.LED_MEMORIE;
+void PanelLayout::VISUALIZZA_LED_O_PANNELLINI() {
+    const bool leds = memories_.LED_MEMORIE;
     for (int i = 1; i <= 12; ++i) {
-        controls.edit("C_memory", i).visible = !leds;
-        controls.edit("Graduatore", i).visible = !leds;
-        controls.edit("LedFree", i).visible = leds;
-        controls.edit("LedFix", i).visible = leds;
-        controls.edit("Numerino_Led", i).visible = leds;
-        controls.edit("Numerino_Led", i + 12).visible = leds;
+        controls_.edit("C_memory", i).visible = !leds;
+        controls_.edit("Graduatore", i).visible = !leds;
+        controls_.edit("LedFree", i).visible = leds;
+        controls_.edit("LedFix", i).visible = leds;
+        controls_.edit("Numerino_Led", i).visible = leds;
+        controls_.edit("Numerino_Led", i + 12).visible = leds;
     }
     REGOLA_ALTEZZA_PULSANTI_BASSI();
 }
 
-void Kavel::REGOLA_ALTEZZA_PULSANTI_BASSI() {
-    if (state.panel.INTERFACCIA_GRAFICA) return;
-    const double s = std::clamp(state.panel.SCALA_PANNELLO, 0.8, 1.6);
-    const int y = scaled(state.memories.LED_MEMORIE ? 5920 : 5870, s);
+void PanelLayout::REGOLA_ALTEZZA_PULSANTI_BASSI() {
+    if (panel_.INTERFACCIA_GRAFICA) return;
+    const double s = std::clamp(panel_.SCALA_PANNELLO, 0.8, 1.6);
+    const int y = scaled(memories_.LED_MEMORIE ? 5920 : 5870, s);
     for (const Command& c : kLowerRow)
-        controls.edit(c.name, c.index).top = y;
+        controls_.edit(c.name, c.index).top = y;
 }
 
-void Kavel::ADATTA_PULSANTE_THRU() {
-    const bool normal = state.midi.MODO_THRU == 1;
-    auto& sub = controls.edit("Subottava");
-    auto& thru = controls.edit("THRUBUTTON");
+void PanelLayout::ADATTA_PULSANTE_THRU() {
+    const bool normal = midi_.MODO_THRU == 1;
+    auto& sub = controls_.edit("Subottava");
+    auto& thru = controls_.edit("THRUBUTTON");
     thru.visible = normal;
     // Shown, it names the organ body it plays, also when the mode has just come to it.
     static const char* const kBodies[] = {"Great", "Swell", "Pedal"};
-    if (const int body = state.registration.CORPO_ORGANO[SLOT_LIVE]; normal && isOrganBody(body))
+    if (const int body = registration_.CORPO_ORGANO[SLOT_LIVE]; normal && isOrganBody(body))
         thru.caption = kBodies[body - 1];
-    if (state.panel.INTERFACCIA_GRAFICA) {
+    if (panel_.INTERFACCIA_GRAFICA) {
         sub.top = 30;
         sub.left = 7050;
         sub.width = normal ? 1100 : 2265;
@@ -393,7 +426,7 @@ void Kavel::ADATTA_PULSANTE_THRU() {
         thru.height = 240;
         return;
     }
-    const double s = std::clamp(state.panel.SCALA_PANNELLO, 0.8, 1.6);
+    const double s = std::clamp(panel_.SCALA_PANNELLO, 0.8, 1.6);
     sub.top = scaled(30, s);
     sub.left = scaled(5375, s);
     sub.height = scaled(240, s);
@@ -404,42 +437,34 @@ void Kavel::ADATTA_PULSANTE_THRU() {
     thru.width = scaled(975, s);
 }
 
-void Kavel::Graphmode_Click() {
-    auto& item = controls.edit("Graphmode");
+void PanelLayout::Graphmode_Click() {
+    auto& item = controls_.edit("Graphmode");
     item.value = item.value ? 0 : 1;
-    state.panel.INTERFACCIA_GRAFICA = item.value != 0;
-    user_.messageBox({state.panel.INTERFACCIA_GRAFICA
+    panel_.INTERFACCIA_GRAFICA = item.value != 0;
+    user_.messageBox({panel_.INTERFACCIA_GRAFICA
                           ? "Interface is now set to GRAPHIC mode; exit and restart Kavel, please!"
                           : "Interface is now set to STANDARD PANEL mode; exit and restart Kavel, "
                             "please!",
                       kProgramTitle, Buttons::Ok, Icon::Information, 0});
 }
 
-void Kavel::centreOnScreen(const char* window, const char* icon) {
-    auto& w = controls.edit(window);
-    const ScreenSize screen = user_.screen();
-    w.left = (screen.width - w.width) / 2;
-    w.top = (screen.height - w.height) / 2;
-    w.picture = inProgramFolder(icon);
-}
-
-std::vector<std::string> Kavel::picturePaths() const {
-    const auto& p = state.panel;
-    const auto& m = state.memories;
+std::vector<std::string> PanelLayout::picturePaths() const {
+    const auto& p = panel_;
+    const auto& m = memories_;
     std::vector<std::string> paths;
     for (const std::string* path :
          {&p.PIC_TIRANTE_ON, &p.PIC_TIRANTE_OFF, &p.PIC_TIRANTE_ON_GO, &p.PIC_TIRANTE_OFF_GO,
           &p.PIC_TIRANTE_ON_SW, &p.PIC_TIRANTE_OFF_SW, &m.PIC_GREEN_ON, &m.PIC_GREEN_OFF,
           &m.PIC_RED_ON, &m.PIC_RED_OFF, &m.PIC_YELLOW_ON})
         if (!path->empty()) paths.push_back(*path);
-    if (p.INTERFACCIA_GRAFICA && !folder_.empty() && !p.PIC_TIRANTE_ON.empty()) {
-        paths.push_back(inProgramFolder("tavola.jpg"));
-        paths.push_back(inProgramFolder("stucco.gif"));
+    if (p.INTERFACCIA_GRAFICA && !folder_.path().empty() && !p.PIC_TIRANTE_ON.empty()) {
+        paths.push_back(folder_.inProgramFolder("tavola.jpg"));
+        paths.push_back(folder_.inProgramFolder("stucco.gif"));
     }
     return paths;
 }
 
-void Kavel::picturesMissing(const std::vector<std::string>& paths) {
+void PanelLayout::picturesMissing(const std::vector<std::string>& paths) {
     std::string text = "Kavel cannot read these pictures; the controls that show them are drawn "
                        "plainly:";
     for (const auto& path : paths)

@@ -1,4 +1,6 @@
-#include "console/Kavel.h"
+#include "panel/PanelLayout.h"
+
+#include "console/ProgramState.h"
 
 #include <array>
 #include <cmath>
@@ -34,27 +36,27 @@ constexpr const char* kKnobs[] = {"Tir_FO_GO", "Tir_FO_SW", "Tir_MU_GO",
 
 } // namespace
 
-void Kavel::SET_FONTS_NORMAL_INTERFACE() {
-    const int step = static_cast<int>(std::floor(state.panel.SCALA_PANNELLO * 10 + 1e-9));
+void PanelLayout::SET_FONTS_NORMAL_INTERFACE() {
+    const int step = static_cast<int>(std::floor(panel_.SCALA_PANNELLO * 10 + 1e-9));
     const SizeStep* found = nullptr;
     for (const SizeStep& s : kSteps)
         if (s.step == step) found = &s;
     if (!found) return; // outside 80 %..160 %: the fonts stay as they are
     for (const char* name : kNames)
         for (int row = 0; row < (name == kNames[0] ? stops::kFondiRows : stops::kOtherRows); ++row)
-            controls.edit(name, row).font = found->a;
+            controls_.edit(name, row).font = found->a;
     for (const char* knob : kKnobs)
         for (int row = 0;
              row < (knob == kKnobs[0] || knob == kKnobs[1] ? stops::kFondiRows : stops::kOtherRows);
              ++row)
-            controls.edit(knob, row).font = found->b;
+            controls_.edit(knob, row).font = found->b;
     for (int i = 0; i < 4; ++i)
-        controls.edit("LabelCorpiOrgano", i).font = found->c;
-    for (const auto& [key, entry] : controls.all())
+        controls_.edit("LabelCorpiOrgano", i).font = found->c;
+    for (const auto& [key, entry] : controls_.all())
         if (entry.state.kind == ControlKind::Button && entry.state.window == "Kavel")
-            controls.edit(key.name, key.index).font = found->c;
-    state.panel.SCRITTA_GREAT = std::string(static_cast<std::size_t>(found->spaces), ' ') + "Great";
-    state.panel.SCRITTA_SWELL = std::string(static_cast<std::size_t>(found->spaces), ' ') + "Swell";
+            controls_.edit(key.name, key.index).font = found->c;
+    panel_.SCRITTA_GREAT = std::string(static_cast<std::size_t>(found->spaces), ' ') + "Great";
+    panel_.SCRITTA_SWELL = std::string(static_cast<std::size_t>(found->spaces), ' ') + "Swell";
 }
 
 } // namespace kavel

@@ -1,6 +1,11 @@
-#include "config/FileNames.h"
-#include "console/Kavel.h"
+#include "panel/PanelLayout.h"
 
+#include "config/FileNames.h"
+#include "config/ProgramFolder.h"
+#include "console/ProgramState.h"
+#include "console/User.h"
+
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -15,8 +20,8 @@ namespace {
 constexpr std::size_t kMaxWindowFile = 4096;
 constexpr int kMaxTwips = 1'000'000; // far beyond any screen
 
-std::string windowFile(const Kavel& k) {
-    return k.inProgramFolder("kavel-window.txt");
+std::string windowFile(const ProgramFolder& folder) {
+    return folder.inProgramFolder("kavel-window.txt");
 }
 
 // "WIDTHxHEIGHT" in whole twips, both within reason.
@@ -32,29 +37,29 @@ bool readSize(std::string_view text, int& width, int& height) {
 
 } // namespace
 
-void Kavel::saveWindowSize() {
+void PanelLayout::saveWindowSize() {
     // Saved before the window has its size (a start-up that saves on a damaged table path),
     // it would write over the size kept from the last run.
     if (!windowSizeKnown_) return;
-    const auto& main = controls.get("Kavel");
-    const auto& p = state.panel;
+    const auto& main = controls_.get("Kavel");
+    const auto& p = panel_;
     const int width = p.windowWidth > 0 ? p.windowWidth : main.width;
     const int height = p.windowHeight > 0 ? p.windowHeight : main.height;
     const std::string text = "panel=" + std::to_string(main.width) + "x" +
                              std::to_string(main.height) + "\nsize=" + std::to_string(width) + "x" +
                              std::to_string(height) +
                              "\nmaximised=" + (p.windowMaximised ? "1" : "0") + "\n";
-    if (auto error = writeFileAtomically(windowFile(*this), text))
+    if (auto error = writeFileAtomically(windowFile(folder_), text))
         user_.messageBox({"The size of the main window was not saved. " + *error, kProgramTitle,
                           Buttons::Ok, Icon::Exclamation, 0});
 }
 
-void Kavel::restoreWindowSize() {
-    auto& p = state.panel;
+void PanelLayout::restoreWindowSize() {
+    auto& p = panel_;
     windowSizeKnown_ = true;
     p.windowWidth = p.windowHeight = 0;
     p.windowMaximised = false;
-    const FileRead file = readFileAtMost(windowFile(*this), kMaxWindowFile);
+    const FileRead file = readFileAtMost(windowFile(folder_), kMaxWindowFile);
     if (!file.bytes) return; // none kept: the panel's own size
     int panelWidth = 0, panelHeight = 0, width = 0, height = 0;
     bool maximised = false;
@@ -63,7 +68,7 @@ void Kavel::restoreWindowSize() {
         if (key == "size" && !readSize(value, width, height)) return;
         if (key == "maximised") maximised = value == "1";
     }
-    const auto& main = controls.get("Kavel");
+    const auto& main = controls_.get("Kavel");
     if (panelWidth != main.width || panelHeight != main.height) return;
     // Never smaller than the panel's own size, where every caption was made to fit.
     if (width > 0 && height > 0) {

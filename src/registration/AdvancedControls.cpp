@@ -1,8 +1,14 @@
-#include "console/Kavel.h"
+#include "registration/AdvancedWindow.h"
+
+#include "console/ListSelection.h"
+#include "memories/MemoryIndicators.h"
+#include "midi/Sender.h"
+#include "panel/Controls.h"
+#include "registration/ControllerSenders.h"
 #include "registration/Temperament.h"
 
 #include <array>
-#include <map>
+#include <string>
 
 namespace kavel {
 
@@ -17,13 +23,13 @@ namespace {
 struct GlobalSlider {
     const char* slider;
     SlotArray RegistrationTable::*field;
-    void (Kavel::*send)();
+    void (ControllerSenders::*send)();
 };
 
 constexpr GlobalSlider kGlobalSliders[3] = {
-    {"SliderGO", &RegistrationTable::EXPR_GO, &Kavel::EXPRESSION_GO},
-    {"SliderSW", &RegistrationTable::EXPR_SW, &Kavel::EXPRESSION_SW},
-    {"SliderPE", &RegistrationTable::EXPR_PE, &Kavel::EXPRESSION_PE}};
+    {"SliderGO", &RegistrationTable::EXPR_GO, &ControllerSenders::EXPRESSION_GO},
+    {"SliderSW", &RegistrationTable::EXPR_SW, &ControllerSenders::EXPRESSION_SW},
+    {"SliderPE", &RegistrationTable::EXPR_PE, &ControllerSenders::EXPRESSION_PE}};
 
 enum { kGo, kSw, kPe };
 
@@ -31,8 +37,8 @@ enum { kGo, kSw, kPe };
 
 // A global slider takes its value; the coupled sliders are moved and sent by it (their own
 // handlers do not run), the moved slider's expression last.
-void Kavel::globalSliderScroll(int own) {
-    const int coupling = state.advanced.ACCOPPIAMENTO_GLOBALE;
+void AdvancedWindow::globalSliderScroll(int own) {
+    const int coupling = advanced_.ACCOPPIAMENTO_GLOBALE;
     // Expression pedals come through here: no allocation.
     std::array<int, 2> coupled{};
     std::size_t count = 0;
@@ -44,142 +50,139 @@ void Kavel::globalSliderScroll(int own) {
         coupled[count++] = kGo;
     }
 
-    auto& r = state.registration;
+    auto& r = registration_;
     const auto& mine = kGlobalSliders[own];
-    const int v = sliderValue(controls, mine.slider);
+    const int v = sliderValue(controls_, mine.slider);
     (r.*mine.field)[SLOT_LIVE] = v;
     for (std::size_t i = 0; i < count; ++i) {
         const auto& s = kGlobalSliders[coupled[i]];
-        controls.edit(s.slider).value = v;
+        controls_.edit(s.slider).value = v;
         (r.*s.field)[SLOT_LIVE] = v;
-        (this->*s.send)();
+        (senders_.*s.send)();
     }
-    (this->*mine.send)();
-    Marca_Led_giallo();
+    (senders_.*mine.send)();
+    indicators_.Marca_Led_giallo();
 }
 
-void Kavel::SliderGO_Scroll() {
+void AdvancedWindow::SliderGO_Scroll() {
     globalSliderScroll(kGo);
 }
-void Kavel::SliderSW_Scroll() {
+void AdvancedWindow::SliderSW_Scroll() {
     globalSliderScroll(kSw);
 }
-void Kavel::SliderPE_Scroll() {
+void AdvancedWindow::SliderPE_Scroll() {
     globalSliderScroll(kPe);
 }
 
 // A balance slider, element 1 on the Great, 2 on the Swell; the balances are not coupled.
-void Kavel::balanceSliderScroll(const char* slider, int Index, SlotArray RegistrationTable::*go,
-                                SlotArray RegistrationTable::*sw, void (Kavel::*sendGo)(),
-                                void (Kavel::*sendSw)()) {
-    auto& r = state.registration;
-    (r.*(Index == 1 ? go : sw))[SLOT_LIVE] = sliderValue(controls, slider, Index);
-    (this->*(Index == 1 ? sendGo : sendSw))();
-    Marca_Led_giallo();
+void AdvancedWindow::balanceSliderScroll(const char* slider, int Index,
+                                         SlotArray RegistrationTable::*go,
+                                         SlotArray RegistrationTable::*sw,
+                                         void (ControllerSenders::*sendGo)(),
+                                         void (ControllerSenders::*sendSw)()) {
+    auto& r = registration_;
+    (r.*(Index == 1 ? go : sw))[SLOT_LIVE] = sliderValue(controls_, slider, Index);
+    (senders_.*(Index == 1 ? sendGo : sendSw))();
+    indicators_.Marca_Led_giallo();
 }
 
-void Kavel::SliderFondi_Scroll(int Index) {
+void AdvancedWindow::SliderFondi_Scroll(int Index) {
     balanceSliderScroll("SliderFondi", Index, &RegistrationTable::BIL_FONDI_GO,
-                        &RegistrationTable::BIL_FONDI_SW, &Kavel::BILANCIA_FONDI_GO,
-                        &Kavel::BILANCIA_FONDI_SW);
+                        &RegistrationTable::BIL_FONDI_SW, &ControllerSenders::BILANCIA_FONDI_GO,
+                        &ControllerSenders::BILANCIA_FONDI_SW);
 }
 
-void Kavel::SliderMutazioni_Scroll(int Index) {
+void AdvancedWindow::SliderMutazioni_Scroll(int Index) {
     balanceSliderScroll("SliderMutazioni", Index, &RegistrationTable::BIL_MUTAZ_GO,
-                        &RegistrationTable::BIL_MUTAZ_SW, &Kavel::BILANCIA_MUTAZ_GO,
-                        &Kavel::BILANCIA_MUTAZ_SW);
+                        &RegistrationTable::BIL_MUTAZ_SW, &ControllerSenders::BILANCIA_MUTAZ_GO,
+                        &ControllerSenders::BILANCIA_MUTAZ_SW);
 }
 
-void Kavel::SliderAncie_Scroll(int Index) {
+void AdvancedWindow::SliderAncie_Scroll(int Index) {
     balanceSliderScroll("SliderAncie", Index, &RegistrationTable::BIL_ANCIE_GO,
-                        &RegistrationTable::BIL_ANCIE_SW, &Kavel::BILANCIA_ANCIE_GO,
-                        &Kavel::BILANCIA_ANCIE_SW);
+                        &RegistrationTable::BIL_ANCIE_SW, &ControllerSenders::BILANCIA_ANCIE_GO,
+                        &ControllerSenders::BILANCIA_ANCIE_SW);
 }
 
-void Kavel::OptionGlobalCoupling_Click(int Index) {
+void AdvancedWindow::OptionGlobalCoupling_Click(int Index) {
     if (Index < 0 || Index > 2) return; // three options: none, manuals, all
     for (int i = 0; i < 3; ++i)
-        controls.edit("OptionGlobalCoupling", i).value = i == Index;
-    state.advanced.ACCOPPIAMENTO_GLOBALE = Index;
+        controls_.edit("OptionGlobalCoupling", i).value = i == Index;
+    advanced_.ACCOPPIAMENTO_GLOBALE = Index;
 }
 
-void Kavel::Memory_Recall_Click(int Index) {
+void AdvancedWindow::Memory_Recall_Click(int Index) {
     if (Index != 0 && Index != 1) return;
-    const bool checked = controls.get("Memory_Recall", Index).value != 0;
-    (Index == 0 ? state.advanced.RICHIAMA_GLOBALI : state.advanced.RICHIAMA_BILANCIAMENTO) =
-        checked;
+    const bool checked = controls_.get("Memory_Recall", Index).value != 0;
+    (Index == 0 ? advanced_.RICHIAMA_GLOBALI : advanced_.RICHIAMA_BILANCIAMENTO) = checked;
 }
 
-void Kavel::PREPARA_TEMPERAMENTO() {
-    const int t = state.advanced.TEMPERAMENTO;
+void AdvancedWindow::PREPARA_TEMPERAMENTO() {
+    const int t = advanced_.TEMPERAMENTO;
     if (t < 0 || t >= stops::kTemperamentCount) return;
     const std::string& templ =
-        state.stops.STOPS_TABLE[static_cast<std::size_t>(stops::kTemperaments + t)];
+        stops_.STOPS_TABLE[static_cast<std::size_t>(stops::kTemperaments + t)];
     if (templ.size() <= 2) return;
-    auto built = buildTemperament(templ, state.advanced.NOTA_INIZIO_TEMP);
+    auto built = buildTemperament(templ, advanced_.NOTA_INIZIO_TEMP);
     if (!built) return; // a damaged template, or one too short for the values, changes nothing
     for (std::size_t p = 0; p < built->size(); ++p)
-        state.midi.TEMP_SYSEX[p + 1] = (*built)[p];
+        midi_.TEMP_SYSEX[p + 1] = (*built)[p];
 }
 
 // Builds the temperament and sends it to the 32 parts; an empty template sends nothing.
-void Kavel::sendTemperament() {
+void AdvancedWindow::sendTemperament() {
     PREPARA_TEMPERAMENTO();
-    const int t = state.advanced.TEMPERAMENTO;
+    const int t = advanced_.TEMPERAMENTO;
     if (t < 0 || t >= stops::kTemperamentCount ||
-        state.stops.STOPS_TABLE[static_cast<std::size_t>(stops::kTemperaments + t)].empty())
+        stops_.STOPS_TABLE[static_cast<std::size_t>(stops::kTemperaments + t)].empty())
         return;
     for (int part = 1; part <= 32; ++part)
-        Sysex_Temp_sending(part);
+        sender_.Sysex_Temp_sending(part);
 }
 
-void Kavel::Temperamenti_Click() {
-    state.advanced.TEMPERAMENTO = controls.get("Temperamenti").listIndex;
+void AdvancedWindow::Temperamenti_Click() {
+    advanced_.TEMPERAMENTO = controls_.get("Temperamenti").listIndex;
     sendTemperament();
 }
 
-void Kavel::NotaInizTemp_Click() {
-    state.advanced.NOTA_INIZIO_TEMP = controls.get("NotaInizTemp").listIndex;
+void AdvancedWindow::NotaInizTemp_Click() {
+    advanced_.NOTA_INIZIO_TEMP = controls_.get("NotaInizTemp").listIndex;
     sendTemperament();
 }
 
-void Kavel::Riverberi_Click() {
-    const int index = controls.get("Riverberi").listIndex;
-    state.advanced.RIVERBERO = index;
-    if (index >= 0 && index < stops::kReverbCount) Sysex_Sending(stops::kReverbs + index);
+void AdvancedWindow::Riverberi_Click() {
+    const int index = controls_.get("Riverberi").listIndex;
+    advanced_.RIVERBERO = index;
+    if (index >= 0 && index < stops::kReverbCount) sender_.Sysex_Sending(stops::kReverbs + index);
 }
 
-void Kavel::TremoloType_Click() {
-    const int index = controls.get("TremoloType").listIndex;
-    state.advanced.TIPO_TREMOLO = index;
+void AdvancedWindow::TremoloType_Click() {
+    const int index = controls_.get("TremoloType").listIndex;
+    advanced_.TIPO_TREMOLO = index;
     if (index == 0) {
-        Sysex_Sending(stops::kTremoloDouxGo);
-        Sysex_Sending(stops::kTremoloDouxSw);
+        sender_.Sysex_Sending(stops::kTremoloDouxGo);
+        sender_.Sysex_Sending(stops::kTremoloDouxSw);
     } else {
-        Sysex_Sending(stops::kTremoloFortGo);
-        Sysex_Sending(stops::kTremoloFortSw);
+        sender_.Sysex_Sending(stops::kTremoloFortGo);
+        sender_.Sysex_Sending(stops::kTremoloFortSw);
     }
 }
 
-void Kavel::SliderTremoloRate_Scroll() {
-    auto& a = state.advanced;
-    a.VELOCITA_TREMOLO = controls.get("SliderTremoloRate").value;
-    controls.edit("Valore").caption = std::to_string(a.VELOCITA_TREMOLO);
-    Send_Tremolo_GO(state.registration.TREMOLO_GO[SLOT_LIVE]);
-    Send_Tremolo_SW(state.registration.TREMOLO_SW[SLOT_LIVE]);
+void AdvancedWindow::SliderTremoloRate_Scroll() {
+    auto& a = advanced_;
+    a.VELOCITA_TREMOLO = controls_.get("SliderTremoloRate").value;
+    controls_.edit("Valore").caption = std::to_string(a.VELOCITA_TREMOLO);
+    senders_.Send_Tremolo_GO(registration_.TREMOLO_GO[SLOT_LIVE]);
+    senders_.Send_Tremolo_SW(registration_.TREMOLO_SW[SLOT_LIVE]);
 }
 
-void Kavel::selectListItem(const std::string& list, int index) {
-    static const std::map<std::string, void (Kavel::*)()> kHandlers = {
-        {"Temperamenti", &Kavel::Temperamenti_Click},
-        {"NotaInizTemp", &Kavel::NotaInizTemp_Click},
-        {"Riverberi", &Kavel::Riverberi_Click},
-        {"TremoloType", &Kavel::TremoloType_Click}};
-    controls.edit(list).listIndex = index;
-    if (auto it = kHandlers.find(list); it != kHandlers.end())
-        (this->*(it->second))();
-    else if (procedures.contains(list + "_Click")) // the lists of the other windows
-        procedures.call(list + "_Click", {});
+// The window's four lists set to the saved choices, each running its handler.
+void AdvancedWindow::selectAdvancedChoices() {
+    const auto& a = advanced_;
+    lists_.selectListItem("Temperamenti", a.TEMPERAMENTO);
+    lists_.selectListItem("Riverberi", a.RIVERBERO);
+    lists_.selectListItem("NotaInizTemp", a.NOTA_INIZIO_TEMP);
+    lists_.selectListItem("TremoloType", a.TIPO_TREMOLO);
 }
 
 } // namespace kavel

@@ -1,8 +1,14 @@
 #include "registration/AdvancedWindow.h"
 
-#include "console/Kavel.h"
+#include "config/ProgramFolder.h"
+#include "console/Procedures.h"
+#include "console/Program.h"
+#include "panel/Controls.h"
+#include "panel/ScreenPlacement.h"
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace kavel {
 
@@ -98,20 +104,100 @@ constexpr Placed kControls[] = {
 
 } // namespace
 
-AdvancedWindow::AdvancedWindow(Kavel& console) : console_(console) {
+AdvancedWindow::AdvancedWindow(Controls& controls, RegistrationTable& registration,
+                               AdvancedState& advanced, MidiState& midi,
+                               const StopsTableState& stops, ConfigState& config, Sender& sender,
+                               ControllerSenders& senders, MemoryIndicators& indicators,
+                               ListSelection& lists, ScreenPlacement& screen,
+                               const ProgramFolder& folder, Program& program)
+    : controls_(controls), registration_(registration), advanced_(advanced), midi_(midi),
+      stops_(stops), config_(config), sender_(sender), senders_(senders), indicators_(indicators),
+      lists_(lists), screen_(screen), folder_(folder), program_(program) {
+    buildAdvancedControls();
     placeControls();
-    auto& p = console_.procedures;
+}
+
+void AdvancedWindow::registerProcedures(Procedures& p) {
     p.add("Advanced.Form_Load", [this] { Form_Load(); });
+    using W = AdvancedWindow;
+    // Handlers of control arrays, with the indexes their arrays have.
+    const std::tuple<const char*, void (W::*)(int), int, int> indexed[] = {
+        {"SliderFondi_Scroll", &W::SliderFondi_Scroll, 1, 2},
+        {"SliderMutazioni_Scroll", &W::SliderMutazioni_Scroll, 1, 2},
+        {"SliderAncie_Scroll", &W::SliderAncie_Scroll, 1, 2},
+        {"OptionGlobalCoupling_Click", &W::OptionGlobalCoupling_Click, 0, 2},
+        {"Memory_Recall_Click", &W::Memory_Recall_Click, 0, 1},
+    };
+    for (auto [name, fn, first, last] : indexed)
+        p.add(name, first, last, [this, fn = fn](int index) { (this->*fn)(index); });
+    const std::pair<const char*, void (W::*)()> plain[] = {
+        {"SliderGO_Scroll", &W::SliderGO_Scroll},
+        {"SliderSW_Scroll", &W::SliderSW_Scroll},
+        {"SliderPE_Scroll", &W::SliderPE_Scroll},
+        {"Temperamenti_Click", &W::Temperamenti_Click},
+        {"NotaInizTemp_Click", &W::NotaInizTemp_Click},
+        {"Riverberi_Click", &W::Riverberi_Click},
+        {"TremoloType_Click", &W::TremoloType_Click},
+        {"SliderTremoloRate_Scroll", &W::SliderTremoloRate_Scroll},
+        {"PREPARA_TEMPERAMENTO", &W::PREPARA_TEMPERAMENTO},
+    };
+    for (auto [name, fn] : plain)
+        p.add(name, [this, fn = fn] { (this->*fn)(); });
+}
+
+// The registration controls' fixed captions, tool tips and ranges.
+void AdvancedWindow::buildAdvancedControls() {
+    auto slider = [this](const char* name, int index, int min, int max) {
+        auto& c = controls_.edit(name, index);
+        c.min = min;
+        c.max = max;
+    };
+    for (const char* global : {"SliderGO", "SliderSW", "SliderPE"})
+        slider(global, -1, 60, 127);
+    for (const char* balance : {"SliderFondi", "SliderMutazioni", "SliderAncie"}) {
+        slider(balance, 1, 0, 127);
+        slider(balance, 2, 0, 127);
+    }
+    slider("SliderTremoloRate", -1, 0, 127);
+
+    const std::tuple<const char*, const char*, const char*> buttons[] = {
+        {"CancelALL", "Canc ", "All Stops Groups will be set to Cancel Position"},
+        {"UNPI", "I -  P", "Pedal coupling with Great"},
+        {"UNPII", "II - P", "Pedal coupling with Swell"},
+        {"UN_GOSW", "Go to Swell", "When you play Go, Sw is  coupled "},
+        {"UN_SWGO", "Swell to Go", "When you play Sw, Go  is  coupled "},
+        {"Tir_TREMOLOGO", "Trem Go", "Great Tremolo (Move Pitch Bend  Wheel  UP for fast switch)"},
+        {"TIR_TREMOLOSW", "Trem Sw", "Swell Tremolo (Move Pitch Bend  Wheel  UP for fast switch)"},
+        {"Subottava", "Subottava", "Enable Pedal Sub-Octave"},
+        {"RESET", "RESET", "Reset KAVEL  to startup state"},
+    };
+    for (const auto& [name, caption, tip] : buttons) {
+        auto& c = controls_.edit(name);
+        c.caption = caption;
+        c.toolTip = tip;
+    }
+    static const char* const kCancellerTips[] = {
+        "Mute only Fondi Stops - Click to replace them",
+        "Mute only Ripieni Stops - Click to replace them",
+        "Mute only ANCE-ARCHI Stops - Click to replace them"};
+    for (int g = 0; g < 3; ++g) {
+        auto& go = controls_.edit("Button_Annullatori_go", g);
+        go.caption = "Go Mute";
+        go.toolTip = kCancellerTips[g];
+        auto& sw = controls_.edit("Button_Annullatori_sw", g);
+        sw.caption = "Sw Mute";
+        sw.toolTip = kCancellerTips[g];
+    }
 }
 
 void AdvancedWindow::placeControls() {
-    auto& window = console_.controls.edit(kName);
+    auto& window = controls_.edit(kName);
     window.caption = "Advanced Controls";
     window.width = px(kWidth);
     window.height = px(kHeight);
     for (const Placed& p : kControls) {
-        auto& c = console_.controls.place(p.name, p.index, p.kind, kName, px(p.left), px(p.top),
-                                          px(p.width), px(p.height));
+        auto& c = controls_.place(p.name, p.index, p.kind, kName, px(p.left), px(p.top),
+                                  px(p.width), px(p.height));
         c.align = p.align;
         if (p.caption) c.caption = p.caption;
         if (p.toolTip) c.toolTip = p.toolTip;
@@ -119,17 +205,17 @@ void AdvancedWindow::placeControls() {
 }
 
 void AdvancedWindow::Form_Load() {
-    auto& config = console_.state.config;
-    console_.keepOnScreen(config.ADV_TOP, config.ADV_LEFT, kName);
-    auto& window = console_.controls.edit(kName);
+    auto& config = config_;
+    screen_.keepOnScreen(config.ADV_TOP, config.ADV_LEFT, kName);
+    auto& window = controls_.edit(kName);
     window.left = static_cast<int>(config.ADV_LEFT);
     window.top = static_cast<int>(config.ADV_TOP);
-    window.picture = console_.inProgramFolder("panda1.ico");
+    window.picture = folder_.inProgramFolder("panda1.ico");
 }
 
 void AdvancedWindow::Form_QueryUnload(bool& Cancel) {
     // Once the console has ended, the program's end takes the window with it.
-    Cancel = console_.running();
+    Cancel = program_.running();
 }
 
 } // namespace kavel

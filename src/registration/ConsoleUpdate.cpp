@@ -1,7 +1,17 @@
-#include "console/Kavel.h"
+#include "registration/Registration.h"
+
+#include "console/Program.h"
+#include "memories/MemoryIndicators.h"
+#include "midi/Sender.h"
+#include "panel/Controls.h"
+#include "registration/AdvancedWindow.h"
+#include "registration/ControllerSenders.h"
+#include "registration/OrganBodyDisplay.h"
 
 #include <array>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 namespace kavel {
 
@@ -26,7 +36,7 @@ struct StopBlock {
     std::array<int, 6> parts;
     int muteEntry, restoreEntry;
     SlotArray RegistrationTable::*balance;
-    void (Kavel::*balanceSender)();
+    void (ControllerSenders::*balanceSender)();
     const char* balanceSlider;
     const char* graph;    // drawknob pictures of the graphic panel
     const char* selector; // knob labels of the standard panel
@@ -50,7 +60,7 @@ const std::array<StopBlock, 7> kBlocks = {{
      411,
      414,
      &R::BIL_FONDI_GO,
-     &Kavel::BILANCIA_FONDI_GO,
+     &ControllerSenders::BILANCIA_FONDI_GO,
      "SliderFondi",
      "Tir_FO_GO_graph",
      "Tir_FO_GO",
@@ -66,7 +76,7 @@ const std::array<StopBlock, 7> kBlocks = {{
      417,
      420,
      &R::BIL_FONDI_SW,
-     &Kavel::BILANCIA_FONDI_SW,
+     &ControllerSenders::BILANCIA_FONDI_SW,
      "SliderFondi",
      "Tir_FO_SW_graph",
      "Tir_FO_SW",
@@ -82,7 +92,7 @@ const std::array<StopBlock, 7> kBlocks = {{
      412,
      415,
      &R::BIL_MUTAZ_GO,
-     &Kavel::BILANCIA_MUTAZ_GO,
+     &ControllerSenders::BILANCIA_MUTAZ_GO,
      "SliderMutazioni",
      "Tir_MU_GO_graph",
      "Tir_MU_GO",
@@ -98,7 +108,7 @@ const std::array<StopBlock, 7> kBlocks = {{
      418,
      421,
      &R::BIL_MUTAZ_SW,
-     &Kavel::BILANCIA_MUTAZ_SW,
+     &ControllerSenders::BILANCIA_MUTAZ_SW,
      "SliderMutazioni",
      "Tir_MU_SW_graph",
      "Tir_MU_SW",
@@ -114,7 +124,7 @@ const std::array<StopBlock, 7> kBlocks = {{
      410,
      413,
      &R::BIL_ANCIE_GO,
-     &Kavel::BILANCIA_ANCIE_GO,
+     &ControllerSenders::BILANCIA_ANCIE_GO,
      "SliderAncie",
      "Tir_AN_GO_graph",
      "Tir_AN_GO",
@@ -130,7 +140,7 @@ const std::array<StopBlock, 7> kBlocks = {{
      416,
      419,
      &R::BIL_ANCIE_SW,
-     &Kavel::BILANCIA_ANCIE_SW,
+     &ControllerSenders::BILANCIA_ANCIE_SW,
      "SliderAncie",
      "Tir_AN_SW_graph",
      "Tir_AN_SW",
@@ -165,17 +175,17 @@ SlotArray& cancellerField(RegistrationTable& r, int division, int group) {
 
 } // namespace
 
-void Kavel::AGGIORNAMENTO_KAVEL() {
+void Registration::AGGIORNAMENTO_KAVEL() {
     // A row beyond its group (a damaged memory or file) is the cancel position: sending it
     // would reach into another group's entries, and the panel has no knob to show it.
     for (const StopBlock& block : kBlocks) {
-        int& row = (state.registration.*(block.field))[SLOT_LIVE];
+        int& row = (registration_.*(block.field))[SLOT_LIVE];
         if (row < 0 || row >= block.rows) row = 0;
     }
     for (const StopBlock& block : kBlocks)
         updateStopBlock(block);
 
-    auto& r = state.registration;
+    auto& r = registration_;
     // Steps 8 and 9: the coupler pairs show the live value; nothing is sent.
     const std::pair<SlotArray*, std::pair<const char*, const char*>> pairs[] = {
         {&r.UNIONE_PED, {"UNPI", "UNPII"}}, {&r.UNIONE_MAN, {"UN_GOSW", "UN_SWGO"}}};
@@ -192,7 +202,7 @@ void Kavel::AGGIORNAMENTO_KAVEL() {
         updateCanceller(kSwell, group);
     }
     // Step 11, the sub-octave lamp, on every update.
-    controls.edit("Subottava").backColour =
+    controls_.edit("Subottava").backColour =
         Colour::system(r.SUBOTTAVA_PED[SLOT_LIVE] == 1 ? kLit : kUnlit);
     r.SUBOTTAVA_PED[SLOT_APPLIED] = r.SUBOTTAVA_PED[SLOT_LIVE];
 
@@ -204,16 +214,16 @@ void Kavel::AGGIORNAMENTO_KAVEL() {
             body[SLOT_LIVE] = isOrganBody(body[SLOT_APPLIED]) ? body[SLOT_APPLIED] : 1;
         if (body[SLOT_LIVE] != body[SLOT_APPLIED]) {
             body[SLOT_APPLIED] = body[SLOT_LIVE];
-            showOrganBody();
+            organBody_.showOrganBody();
         }
-        Marca_Led_giallo();
+        indicators_.Marca_Led_giallo();
     } catch (const std::exception&) {
-        Gest_Errore_advanced();
+        program_.Gest_Errore_advanced();
     }
 }
 
-void Kavel::updateStopBlock(const StopBlock& b) {
-    auto& r = state.registration;
+void Registration::updateStopBlock(const StopBlock& b) {
+    auto& r = registration_;
     auto& stop = r.*(b.field);
     bool REGISTRO_CAMBIATO = false;
     if (stop[SLOT_LIVE] != stop[SLOT_APPLIED]) {
@@ -224,10 +234,10 @@ void Kavel::updateStopBlock(const StopBlock& b) {
         for (int sent = -1; sent != stop[SLOT_LIVE];) {
             if (stop[SLOT_LIVE] < 0 || stop[SLOT_LIVE] >= b.rows) stop[SLOT_LIVE] = 0;
             sent = stop[SLOT_LIVE];
-            Sysex_Sending(b.firstEntry + sent);
+            sender_.Sysex_Sending(b.firstEntry + sent);
         }
         if (b.rinforzoOn != kNone) {
-            const auto& stops = state.stops;
+            const auto& stops = stops_;
             const auto fondi =
                 static_cast<std::size_t>(stopField(r, b.division, kFondi)[SLOT_LIVE]);
             const auto ancie =
@@ -235,41 +245,41 @@ void Kavel::updateStopBlock(const StopBlock& b) {
             const bool reinforce =
                 (fondi < stops.RINFORZABILE_FO.size() && stops.RINFORZABILE_FO[fondi] == "1") ||
                 (ancie < stops.RINFORZABILE_AN.size() && stops.RINFORZABILE_AN[ancie] == "1");
-            Sysex_Sending(reinforce ? b.rinforzoOn : b.rinforzoOff);
+            sender_.Sysex_Sending(reinforce ? b.rinforzoOn : b.rinforzoOff);
         }
         drawStop(b, stop[SLOT_APPLIED], stop[SLOT_LIVE]);
         stop[SLOT_APPLIED] = stop[SLOT_LIVE];
         for (int part : b.parts)
-            if (part != 0) Sysex_Temp_sending(part);
+            if (part != 0) sender_.Sysex_Temp_sending(part);
         // The new stop's strings made a muted group sound again: silence it.
         if (b.muteEntry != kNone && cancellerField(r, b.division, b.group)[SLOT_LIVE] == 0 &&
             stop[SLOT_LIVE] != 0)
-            Sysex_Sending(b.muteEntry);
+            sender_.Sysex_Sending(b.muteEntry);
     }
     if (b.balance) {
         auto& balance = r.*(b.balance);
         if (balance[SLOT_LIVE] != balance[SLOT_APPLIED] || REGISTRO_CAMBIATO) {
-            (this->*(b.balanceSender))();
-            controls.edit(b.balanceSlider, b.division + 1).value = balance[SLOT_LIVE];
+            (senders_.*(b.balanceSender))();
+            controls_.edit(b.balanceSlider, b.division + 1).value = balance[SLOT_LIVE];
         }
     }
     static const char* const kSliders[] = {"SliderGO", "SliderSW", "SliderPE"};
     static constexpr SlotArray R::*kExpressions[] = {&R::EXPR_GO, &R::EXPR_SW, &R::EXPR_PE};
     auto& expression = r.*kExpressions[b.division];
     if (expression[SLOT_LIVE] != expression[SLOT_APPLIED] || REGISTRO_CAMBIATO) {
-        controls.edit(kSliders[b.division]).value = expression[SLOT_LIVE];
-        if (b.division == kGreat) SliderGO_Scroll();
-        if (b.division == kSwell) SliderSW_Scroll();
-        if (b.division == kPedal) SliderPE_Scroll();
+        controls_.edit(kSliders[b.division]).value = expression[SLOT_LIVE];
+        if (b.division == kGreat) advancedWindow_.SliderGO_Scroll();
+        if (b.division == kSwell) advancedWindow_.SliderSW_Scroll();
+        if (b.division == kPedal) advancedWindow_.SliderPE_Scroll();
         expression[SLOT_APPLIED] = expression[SLOT_LIVE];
     }
     if (b.division != kPedal) {
         auto& tremolo = b.division == kGreat ? r.TREMOLO_GO : r.TREMOLO_SW;
         if (tremolo[SLOT_LIVE] != tremolo[SLOT_APPLIED] || REGISTRO_CAMBIATO) {
             if (b.division == kGreat)
-                Send_Tremolo_GO(tremolo[SLOT_LIVE]);
+                senders_.Send_Tremolo_GO(tremolo[SLOT_LIVE]);
             else
-                Send_Tremolo_SW(tremolo[SLOT_LIVE]);
+                senders_.Send_Tremolo_SW(tremolo[SLOT_LIVE]);
             tremolo[SLOT_APPLIED] = tremolo[SLOT_LIVE];
         }
     }
@@ -285,56 +295,56 @@ const std::string& pushedIn(const PanelState& p, int division) {
 
 // The reset's pushing in of the applied stops, on both panels: the update that follows draws
 // row 0 from the forcing row, not from the row that was on show.
-void Kavel::pushInAppliedStops() {
-    auto& r = state.registration;
+void Registration::pushInAppliedStops() {
+    auto& r = registration_;
     for (const StopBlock& b : kBlocks) {
         const int row = (r.*(b.field))[SLOT_APPLIED];
-        controls.edit(b.graph, row).picture = pushedIn(state.panel, b.division);
-        if (b.selector) controls.edit(b.selector, row).caption = " ";
-        controls.edit(b.name, row).backColour = Colour::system(kUnlit);
+        controls_.edit(b.graph, row).picture = pushedIn(panel_, b.division);
+        if (b.selector) controls_.edit(b.selector, row).caption = " ";
+        controls_.edit(b.name, row).backColour = Colour::system(kUnlit);
     }
 }
 
-void Kavel::drawStop(const StopBlock& b, int oldRow, int newRow) {
-    const auto& p = state.panel;
+void Registration::drawStop(const StopBlock& b, int oldRow, int newRow) {
+    const auto& p = panel_;
     if (p.INTERFACCIA_GRAFICA) {
         const std::string& off = pushedIn(p, b.division);
         const std::string& on = b.division == kGreat   ? p.PIC_TIRANTE_ON_GO
                                 : b.division == kSwell ? p.PIC_TIRANTE_ON_SW
                                                        : p.PIC_TIRANTE_ON;
-        controls.edit(b.graph, oldRow).picture = off;
-        controls.edit(b.graph, newRow).picture = on;
+        controls_.edit(b.graph, oldRow).picture = off;
+        controls_.edit(b.graph, newRow).picture = on;
         return;
     }
     if (b.division == kPedal) {
-        controls.edit(b.name, oldRow).backColour = Colour::system(kUnlit);
-        controls.edit(b.name, newRow).backColour = Colour::system(kLit);
+        controls_.edit(b.name, oldRow).backColour = Colour::system(kUnlit);
+        controls_.edit(b.name, newRow).backColour = Colour::system(kLit);
         return;
     }
-    controls.edit(b.selector, oldRow).caption = " ";
-    controls.edit(b.selector, newRow).caption =
+    controls_.edit(b.selector, oldRow).caption = " ";
+    controls_.edit(b.selector, newRow).caption =
         b.division == kGreat ? p.SCRITTA_GREAT : p.SCRITTA_SWELL;
     // A stop still drawn on the other manual keeps its name lit.
     const int other = b.division == kGreat ? kSwell : kGreat;
-    if (stopField(state.registration, other, b.group)[SLOT_APPLIED] != oldRow)
-        controls.edit(b.name, oldRow).backColour = Colour::system(kUnlit);
-    controls.edit(b.name, newRow).backColour = Colour::system(kLit);
+    if (stopField(registration_, other, b.group)[SLOT_APPLIED] != oldRow)
+        controls_.edit(b.name, oldRow).backColour = Colour::system(kUnlit);
+    controls_.edit(b.name, newRow).backColour = Colour::system(kLit);
 }
 
-void Kavel::updateCanceller(int division, int group) {
-    auto& r = state.registration;
+void Registration::updateCanceller(int division, int group) {
+    auto& r = registration_;
     auto& canceller = cancellerField(r, division, group);
     if (canceller[SLOT_LIVE] == canceller[SLOT_APPLIED]) return;
     const StopBlock* block = nullptr;
     for (const StopBlock& b : kBlocks)
         if (b.division == division && b.group == group) block = &b;
     const bool muted = canceller[SLOT_LIVE] == 0;
-    auto& button = controls.edit(
+    auto& button = controls_.edit(
         division == kGreat ? "Button_Annullatori_go" : "Button_Annullatori_sw", group);
     button.backColour = Colour::system(muted ? kLit : kUnlit);
     button.caption = std::string(division == kGreat ? "Go" : "Sw") + (muted ? " Restore" : " Mute");
     if (stopField(r, division, group)[SLOT_LIVE] != 0)
-        Sysex_Sending(muted ? block->muteEntry : block->restoreEntry);
+        sender_.Sysex_Sending(muted ? block->muteEntry : block->restoreEntry);
     canceller[SLOT_APPLIED] = canceller[SLOT_LIVE];
 }
 

@@ -1,8 +1,35 @@
-#include "console/Kavel.h"
+#include "registration/ControllerSenders.h"
+
+#include "console/Procedures.h"
+#include "midi/Sender.h"
+#include "panel/Controls.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 namespace kavel {
+
+ControllerSenders::ControllerSenders(RegistrationTable& registration, const AdvancedState& advanced,
+                                     Controls& controls, Sender& sender)
+    : registration_(registration), advanced_(advanced), controls_(controls), sender_(sender) {}
+
+void ControllerSenders::registerProcedures(Procedures& p) {
+    using Args = Procedures::Args;
+    using S = ControllerSenders;
+    const std::pair<const char*, void (S::*)()> plain[] = {
+        {"EXPRESSION_GO", &S::EXPRESSION_GO},         {"EXPRESSION_SW", &S::EXPRESSION_SW},
+        {"EXPRESSION_PE", &S::EXPRESSION_PE},         {"BILANCIA_FONDI_GO", &S::BILANCIA_FONDI_GO},
+        {"BILANCIA_FONDI_SW", &S::BILANCIA_FONDI_SW}, {"BILANCIA_MUTAZ_GO", &S::BILANCIA_MUTAZ_GO},
+        {"BILANCIA_MUTAZ_SW", &S::BILANCIA_MUTAZ_SW}, {"BILANCIA_ANCIE_GO", &S::BILANCIA_ANCIE_GO},
+        {"BILANCIA_ANCIE_SW", &S::BILANCIA_ANCIE_SW},
+    };
+    for (auto [name, fn] : plain)
+        p.add(name, [this, fn = fn] { (this->*fn)(); });
+    for (auto [name, fn] : {std::pair{"Send_Tremolo_GO", &S::Send_Tremolo_GO},
+                            std::pair{"Send_Tremolo_SW", &S::Send_Tremolo_SW}})
+        p.add(name, 1, [this, fn = fn](const Args& a) { (this->*fn)(a[0]); });
+}
 
 namespace {
 constexpr int kLit = 9;
@@ -10,11 +37,8 @@ constexpr int kUnlit = 15;
 } // namespace
 
 // A damaged memory or configuration could hold anything: the module only takes 0..127.
-void Kavel::sendController(int status, int controller, int value) {
-    MIDIOutput1.Status(status);
-    MIDIOutput1.Data1(controller);
-    MIDIOutput1.Data2(std::clamp(value, 0, 127));
-    MIDIOutput1.Action(action::kSend);
+void ControllerSenders::sendController(int status, int controller, int value) {
+    sender_.send(status, controller, std::clamp(value, 0, 127));
 }
 
 struct LevelSender {
@@ -41,50 +65,50 @@ constexpr LevelSender kAncieSw{&R::BIL_ANCIE_SW, 0xB1, 9, true, "EXPancie", 2};
 
 } // namespace
 
-void Kavel::sendLevel(const LevelSender& s) {
-    auto& field = state.registration.*(s.field);
+void ControllerSenders::sendLevel(const LevelSender& s) {
+    auto& field = registration_.*(s.field);
     const int value = std::clamp(field[SLOT_LIVE], 0, 127);
     sendController(s.status, s.controller, s.inverted ? 127 - value : value);
-    controls.edit(s.label, s.labelIndex).caption = std::to_string(field[SLOT_LIVE]);
+    controls_.edit(s.label, s.labelIndex).caption = std::to_string(field[SLOT_LIVE]);
     field[SLOT_APPLIED] = field[SLOT_LIVE];
 }
 
-void Kavel::EXPRESSION_GO() {
+void ControllerSenders::EXPRESSION_GO() {
     sendLevel(kExprGo);
 }
-void Kavel::EXPRESSION_SW() {
+void ControllerSenders::EXPRESSION_SW() {
     sendLevel(kExprSw);
 }
-void Kavel::EXPRESSION_PE() {
+void ControllerSenders::EXPRESSION_PE() {
     sendLevel(kExprPe);
 }
-void Kavel::BILANCIA_FONDI_GO() {
+void ControllerSenders::BILANCIA_FONDI_GO() {
     sendLevel(kFondiGo);
 }
-void Kavel::BILANCIA_FONDI_SW() {
+void ControllerSenders::BILANCIA_FONDI_SW() {
     sendLevel(kFondiSw);
 }
-void Kavel::BILANCIA_MUTAZ_GO() {
+void ControllerSenders::BILANCIA_MUTAZ_GO() {
     sendLevel(kMutazGo);
 }
-void Kavel::BILANCIA_MUTAZ_SW() {
+void ControllerSenders::BILANCIA_MUTAZ_SW() {
     sendLevel(kMutazSw);
 }
-void Kavel::BILANCIA_ANCIE_GO() {
+void ControllerSenders::BILANCIA_ANCIE_GO() {
     sendLevel(kAncieGo);
 }
-void Kavel::BILANCIA_ANCIE_SW() {
+void ControllerSenders::BILANCIA_ANCIE_SW() {
     sendLevel(kAncieSw);
 }
 
-void Kavel::Send_Tremolo_GO(int ON_OFF) {
-    controls.edit("Tir_TREMOLOGO").backColour = Colour::system(ON_OFF == 1 ? kLit : kUnlit);
-    sendController(0xB0, 1, ON_OFF == 1 ? state.advanced.VELOCITA_TREMOLO : 0);
+void ControllerSenders::Send_Tremolo_GO(int ON_OFF) {
+    controls_.edit("Tir_TREMOLOGO").backColour = Colour::system(ON_OFF == 1 ? kLit : kUnlit);
+    sendController(0xB0, 1, ON_OFF == 1 ? advanced_.VELOCITA_TREMOLO : 0);
 }
 
-void Kavel::Send_Tremolo_SW(int ON_OFF) {
-    controls.edit("TIR_TREMOLOSW").backColour = Colour::system(ON_OFF == 1 ? kLit : kUnlit);
-    sendController(0xB1, 1, ON_OFF == 1 ? state.advanced.VELOCITA_TREMOLO : 0);
+void ControllerSenders::Send_Tremolo_SW(int ON_OFF) {
+    controls_.edit("TIR_TREMOLOSW").backColour = Colour::system(ON_OFF == 1 ? kLit : kUnlit);
+    sendController(0xB1, 1, ON_OFF == 1 ? advanced_.VELOCITA_TREMOLO : 0);
 }
 
 } // namespace kavel

@@ -1,4 +1,17 @@
-#include "console/Kavel.h"
+#include "registration/Registration.h"
+
+#include "console/Program.h"
+#include "console/Waiting.h"
+#include "memories/MemoryIndicators.h"
+#include "memories/MemoryLabels.h"
+#include "midi/Sender.h"
+#include "panel/Controls.h"
+#include "panel/PanelLayout.h"
+#include "registration/AdvancedWindow.h"
+
+#include <stdexcept>
+#include <string>
+#include <tuple>
 
 namespace kavel {
 
@@ -7,29 +20,29 @@ constexpr int kLit = 9;
 constexpr int kUnlit = 15;
 } // namespace
 
-void Kavel::RESET_Click() {
+void Registration::RESET_Click() {
     RESET_kavel();
 }
 
-void Kavel::RESET_kavel() {
-    controls.edit("RESET").backColour = Colour::system(kLit);
+void Registration::RESET_kavel() {
+    controls_.edit("RESET").backColour = Colour::system(kLit);
     sendGlobalReset();
-    SPENGO_MEMORIE();
-    Spengo_Graduatore();
+    indicators_.SPENGO_MEMORIE();
+    indicators_.Spengo_Graduatore();
 
     pushInAppliedStops();
 
     VALORI_DI_DEFAULT();
 
     // The Advanced window follows the live registration.
-    auto& live = state.registration;
+    auto& live = registration_;
     const std::tuple<const char*, const char*, int> expressions[] = {
         {"SliderGO", "EXPGO", live.EXPR_GO[SLOT_LIVE]},
         {"SliderSW", "EXPSW", live.EXPR_SW[SLOT_LIVE]},
         {"SliderPE", "EXPPE", live.EXPR_PE[SLOT_LIVE]}};
     for (const auto& [slider, label, value] : expressions) {
-        controls.edit(slider).value = value;
-        controls.edit(label).caption = std::to_string(value);
+        controls_.edit(slider).value = value;
+        controls_.edit(label).caption = std::to_string(value);
     }
     const std::tuple<const char*, int, int> balances[] = {
         {"EXPfondi", 1, live.BIL_FONDI_GO[SLOT_LIVE]},
@@ -39,54 +52,46 @@ void Kavel::RESET_kavel() {
         {"EXPancie", 1, live.BIL_ANCIE_GO[SLOT_LIVE]},
         {"EXPancie", 2, live.BIL_ANCIE_SW[SLOT_LIVE]}};
     for (const auto& [label, index, value] : balances)
-        controls.edit(label, index).caption = std::to_string(value);
-    controls.edit("SliderTremoloRate").value = state.advanced.VELOCITA_TREMOLO;
+        controls_.edit(label, index).caption = std::to_string(value);
+    controls_.edit("SliderTremoloRate").value = advanced_.VELOCITA_TREMOLO;
 
-    VISUALIZZA_LED_O_PANNELLINI();
-    auto& mem = state.memories;
+    panelLayout_.VISUALIZZA_LED_O_PANNELLINI();
+    auto& mem = memories_;
     mem.REC_MEMORIA = false;
-    controls.edit("Rec_button").backColour = Colour::system(kUnlit);
+    controls_.edit("Rec_button").backColour = Colour::system(kUnlit);
     mem.ULTIMA_MEMORIA = 1;
     mem.MEMORIA_INTATTA = false;
     for (const char* button : {"Tir_TREMOLOGO", "TIR_TREMOLOSW", "UNPI", "UNPII"})
-        controls.edit(button).backColour = Colour::system(kUnlit);
-    controls.edit("THRUBUTTON").visible = state.midi.MODO_THRU == 1;
+        controls_.edit(button).backColour = Colour::system(kUnlit);
+    controls_.edit("THRUBUTTON").visible = midi_.MODO_THRU == 1;
 
     try {
-        selectAdvancedChoices();
-        Scrivi_Etichette_memorie();
-        controls.edit("EnableCFG").value = state.config.SALVA_CFG_USCITA == 1;
-        controls.edit("DisplayLeds").value = mem.LED_MEMORIE;
-        mem.LED_MEMORIE = controls.get("DisplayLeds").value != 0;
+        advancedWindow_.selectAdvancedChoices();
+        labels_.Scrivi_Etichette_memorie();
+        controls_.edit("EnableCFG").value = config_.SALVA_CFG_USCITA == 1;
+        controls_.edit("DisplayLeds").value = mem.LED_MEMORIE;
+        mem.LED_MEMORIE = controls_.get("DisplayLeds").value != 0;
         AGGIORNAMENTO_KAVEL();
     } catch (const std::exception&) {
-        Gest_Errore_advanced();
+        program_.Gest_Errore_advanced();
     }
-    controls.edit("RESET").backColour = Colour::system(kUnlit);
+    controls_.edit("RESET").backColour = Colour::system(kUnlit);
 }
 
-void Kavel::sendGlobalReset() {
-    Sysex_Sending(0);
-    Waiting_Timer(100);
-    Sysex_Sending(1);
-    Waiting_Timer(2);
-    Sysex_Sending(2);
-    Waiting_Timer(2);
-    Sysex_Sending(3);
-    if (state.advanced.RIVERBERO >= 0 && state.advanced.RIVERBERO < stops::kReverbCount)
-        Sysex_Sending(stops::kReverbs + state.advanced.RIVERBERO);
+void Registration::sendGlobalReset() {
+    sender_.Sysex_Sending(0);
+    waiting_.Waiting_Timer(100);
+    sender_.Sysex_Sending(1);
+    waiting_.Waiting_Timer(2);
+    sender_.Sysex_Sending(2);
+    waiting_.Waiting_Timer(2);
+    sender_.Sysex_Sending(3);
+    if (advanced_.RIVERBERO >= 0 && advanced_.RIVERBERO < stops::kReverbCount)
+        sender_.Sysex_Sending(stops::kReverbs + advanced_.RIVERBERO);
 }
 
-void Kavel::selectAdvancedChoices() {
-    const auto& a = state.advanced;
-    selectListItem("Temperamenti", a.TEMPERAMENTO);
-    selectListItem("Riverberi", a.RIVERBERO);
-    selectListItem("NotaInizTemp", a.NOTA_INIZIO_TEMP);
-    selectListItem("TremoloType", a.TIPO_TREMOLO);
-}
-
-void Kavel::VALORI_DI_DEFAULT() {
-    auto& r = state.registration;
+void Registration::VALORI_DI_DEFAULT() {
+    auto& r = registration_;
     auto set = [](SlotArray& field, int live, int forcing) {
         field[SLOT_APPLIED] = forcing;
         field[SLOT_LIVE] = live;

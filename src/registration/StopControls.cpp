@@ -1,4 +1,9 @@
-#include "console/Kavel.h"
+#include "registration/Registration.h"
+
+#include "console/User.h"
+#include "memories/MemoryIndicators.h"
+#include "panel/Controls.h"
+#include "registration/ControllerSenders.h"
 
 #include <algorithm>
 
@@ -11,72 +16,72 @@ constexpr int kUnlit = 15;
 
 // Every drawknob, standard or graphic: the row into the live slot, the update, and the
 // fixed-memory ladder dark (the registration no longer matches a fixed memory).
-void Kavel::drawKnob(SlotArray& field, int row) {
+void Registration::drawKnob(SlotArray& field, int row) {
     field[SLOT_LIVE] = row;
     AGGIORNAMENTO_KAVEL();
-    Spengo_Graduatore();
+    indicators_.Spengo_Graduatore();
 }
 
-void Kavel::Tir_FO_GO_Click(int Index) {
-    drawKnob(state.registration.FO_GO, Index);
+void Registration::Tir_FO_GO_Click(int Index) {
+    drawKnob(registration_.FO_GO, Index);
 }
-void Kavel::Tir_FO_GO_graph_Click(int Index) {
-    drawKnob(state.registration.FO_GO, Index);
+void Registration::Tir_FO_GO_graph_Click(int Index) {
+    drawKnob(registration_.FO_GO, Index);
 }
-void Kavel::Tir_FO_SW_Click(int Index) {
-    drawKnob(state.registration.FO_SW, Index);
+void Registration::Tir_FO_SW_Click(int Index) {
+    drawKnob(registration_.FO_SW, Index);
 }
-void Kavel::Tir_FO_SW_graph_Click(int Index) {
-    drawKnob(state.registration.FO_SW, Index);
+void Registration::Tir_FO_SW_graph_Click(int Index) {
+    drawKnob(registration_.FO_SW, Index);
 }
-void Kavel::Tir_MU_GO_Click(int Index) {
-    drawKnob(state.registration.MU_GO, Index);
+void Registration::Tir_MU_GO_Click(int Index) {
+    drawKnob(registration_.MU_GO, Index);
 }
-void Kavel::Tir_MU_GO_graph_Click(int Index) {
-    drawKnob(state.registration.MU_GO, Index);
+void Registration::Tir_MU_GO_graph_Click(int Index) {
+    drawKnob(registration_.MU_GO, Index);
 }
-void Kavel::Tir_MU_SW_Click(int Index) {
-    drawKnob(state.registration.MU_SW, Index);
+void Registration::Tir_MU_SW_Click(int Index) {
+    drawKnob(registration_.MU_SW, Index);
 }
-void Kavel::Tir_MU_SW_graph_Click(int Index) {
-    drawKnob(state.registration.MU_SW, Index);
+void Registration::Tir_MU_SW_graph_Click(int Index) {
+    drawKnob(registration_.MU_SW, Index);
 }
-void Kavel::Tir_AN_GO_Click(int Index) {
-    drawKnob(state.registration.AN_GO, Index);
+void Registration::Tir_AN_GO_Click(int Index) {
+    drawKnob(registration_.AN_GO, Index);
 }
-void Kavel::Tir_AN_GO_graph_Click(int Index) {
-    drawKnob(state.registration.AN_GO, Index);
+void Registration::Tir_AN_GO_graph_Click(int Index) {
+    drawKnob(registration_.AN_GO, Index);
 }
-void Kavel::Tir_AN_SW_Click(int Index) {
-    drawKnob(state.registration.AN_SW, Index);
+void Registration::Tir_AN_SW_Click(int Index) {
+    drawKnob(registration_.AN_SW, Index);
 }
-void Kavel::Tir_AN_SW_graph_Click(int Index) {
-    drawKnob(state.registration.AN_SW, Index);
+void Registration::Tir_AN_SW_graph_Click(int Index) {
+    drawKnob(registration_.AN_SW, Index);
 }
-void Kavel::NomePedale_Click(int Index) {
-    drawKnob(state.registration.PED, Index);
+void Registration::NomePedale_Click(int Index) {
+    drawKnob(registration_.PED, Index);
 }
-void Kavel::Tir_PED_graph_Click(int Index) {
-    drawKnob(state.registration.PED, Index);
+void Registration::Tir_PED_graph_Click(int Index) {
+    drawKnob(registration_.PED, Index);
 }
 
-void Kavel::Button_Annullatori_go_Click(int Index) {
+void Registration::Button_Annullatori_go_Click(int Index) {
     if (Index < 0 || Index > 2) return; // three groups, three buttons
-    auto& value = state.registration.ANNULL_GO[static_cast<std::size_t>(Index)][SLOT_LIVE];
+    auto& value = registration_.ANNULL_GO[static_cast<std::size_t>(Index)][SLOT_LIVE];
     value = value != 0 ? 0 : 1;
     AGGIORNAMENTO_KAVEL();
 }
 
-void Kavel::Button_Annullatori_sw_Click(int Index) {
+void Registration::Button_Annullatori_sw_Click(int Index) {
     if (Index < 0 || Index > 2) return;
-    auto& value = state.registration.ANNULL_SW[static_cast<std::size_t>(Index)][SLOT_LIVE];
+    auto& value = registration_.ANNULL_SW[static_cast<std::size_t>(Index)][SLOT_LIVE];
     value = value != 0 ? 0 : 1;
     AGGIORNAMENTO_KAVEL();
 }
 
-void Kavel::CancelALL_Click() {
-    controls.edit("CancelALL").backColour = Colour::system(kLit);
-    auto& r = state.registration;
+void Registration::CancelALL_Click() {
+    controls_.edit("CancelALL").backColour = Colour::system(kLit);
+    auto& r = registration_;
     for (SlotArray* stop : {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW, &r.PED})
         (*stop)[SLOT_LIVE] = 0;
     r.TREMOLO_GO[SLOT_LIVE] = 0;
@@ -89,14 +94,14 @@ void Kavel::CancelALL_Click() {
     }
     r.SUBOTTAVA_PED[SLOT_LIVE] = 0;
     AGGIORNAMENTO_KAVEL();
-    SPENGO_MEMORIE();
-    Spengo_Graduatore();
-    controls.edit("CancelALL").backColour = Colour::system(kUnlit);
+    indicators_.SPENGO_MEMORIE();
+    indicators_.Spengo_Graduatore();
+    controls_.edit("CancelALL").backColour = Colour::system(kUnlit);
 }
 
 // A coupler pair is a three-way selector decided from the applied value.
-void Kavel::toggleCoupler(SlotArray& field, bool first, const char* firstButton,
-                          const char* secondButton) {
+void Registration::toggleCoupler(SlotArray& field, bool first, const char* firstButton,
+                                 const char* secondButton) {
     if (field[SLOT_APPLIED] > 2) field[SLOT_APPLIED] = 0;
     static constexpr int kFirst[3] = {1, 0, 1};
     static constexpr int kSecond[3] = {2, 2, 0};
@@ -105,50 +110,50 @@ void Kavel::toggleCoupler(SlotArray& field, bool first, const char* firstButton,
     field[SLOT_LIVE] = live;
     paintPair(firstButton, secondButton, live);
     field[SLOT_APPLIED] = live;
-    Marca_Led_giallo();
+    indicators_.Marca_Led_giallo();
 }
 
-void Kavel::paintPair(const char* firstButton, const char* secondButton, int value) {
-    controls.edit(firstButton).backColour = Colour::system(value == 1 ? kLit : kUnlit);
-    controls.edit(secondButton).backColour = Colour::system(value == 2 ? kLit : kUnlit);
+void Registration::paintPair(const char* firstButton, const char* secondButton, int value) {
+    controls_.edit(firstButton).backColour = Colour::system(value == 1 ? kLit : kUnlit);
+    controls_.edit(secondButton).backColour = Colour::system(value == 2 ? kLit : kUnlit);
 }
 
-void Kavel::UNPI_Click() {
-    toggleCoupler(state.registration.UNIONE_PED, true, "UNPI", "UNPII");
+void Registration::UNPI_Click() {
+    toggleCoupler(registration_.UNIONE_PED, true, "UNPI", "UNPII");
 }
-void Kavel::UNPII_Click() {
-    toggleCoupler(state.registration.UNIONE_PED, false, "UNPI", "UNPII");
+void Registration::UNPII_Click() {
+    toggleCoupler(registration_.UNIONE_PED, false, "UNPI", "UNPII");
 }
-void Kavel::UN_GOSW_Click() {
-    toggleCoupler(state.registration.UNIONE_MAN, true, "UN_GOSW", "UN_SWGO");
+void Registration::UN_GOSW_Click() {
+    toggleCoupler(registration_.UNIONE_MAN, true, "UN_GOSW", "UN_SWGO");
 }
-void Kavel::UN_SWGO_Click() {
-    toggleCoupler(state.registration.UNIONE_MAN, false, "UN_GOSW", "UN_SWGO");
+void Registration::UN_SWGO_Click() {
+    toggleCoupler(registration_.UNIONE_MAN, false, "UN_GOSW", "UN_SWGO");
 }
 
-void Kavel::Tir_TREMOLOGO_Click() {
-    auto& t = state.registration.TREMOLO_GO;
+void Registration::Tir_TREMOLOGO_Click() {
+    auto& t = registration_.TREMOLO_GO;
     t[SLOT_LIVE] = t[SLOT_APPLIED] != 0 ? 0 : 1;
-    Send_Tremolo_GO(t[SLOT_LIVE]);
+    senders_.Send_Tremolo_GO(t[SLOT_LIVE]);
     t[SLOT_APPLIED] = t[SLOT_LIVE];
-    Marca_Led_giallo();
+    indicators_.Marca_Led_giallo();
 }
 
-void Kavel::TIR_TREMOLOSW_Click() {
-    auto& t = state.registration.TREMOLO_SW;
+void Registration::TIR_TREMOLOSW_Click() {
+    auto& t = registration_.TREMOLO_SW;
     t[SLOT_LIVE] = t[SLOT_APPLIED] != 0 ? 0 : 1;
-    Send_Tremolo_SW(t[SLOT_LIVE]);
+    senders_.Send_Tremolo_SW(t[SLOT_LIVE]);
     t[SLOT_APPLIED] = t[SLOT_LIVE];
-    Marca_Led_giallo();
+    indicators_.Marca_Led_giallo();
 }
 
-void Kavel::Subottava_Click() {
-    auto& s = state.registration.SUBOTTAVA_PED[SLOT_LIVE];
+void Registration::Subottava_Click() {
+    auto& s = registration_.SUBOTTAVA_PED[SLOT_LIVE];
     s = s == 1 ? 0 : 1;
     AGGIORNAMENTO_KAVEL();
 }
 
-void Kavel::advanced_s_Click() {
+void Registration::advanced_s_Click() {
     user_.showWindow("Advanced", false);
 }
 

@@ -1,8 +1,21 @@
-#include "console/Kavel.h"
+#include "registration/StopNames.h"
+
+#include "console/Procedures.h"
+#include "panel/Controls.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace kavel {
+
+StopNames::StopNames(const StopsTableState& stops, const PanelState& panel, Controls& controls)
+    : stops_(stops), panel_(panel), controls_(controls) {}
+
+void StopNames::registerProcedures(Procedures& p) {
+    p.add("SCRITTURA_TESTI_DEI_REGISTRI", [this] { SCRITTURA_TESTI_DEI_REGISTRI(); });
+    p.add("CARICAMENTO_LIST_BOXES", [this] { CARICAMENTO_LIST_BOXES(); });
+}
 
 namespace {
 
@@ -26,12 +39,12 @@ constexpr std::array<NameColumn, 4> kColumns = {{
 
 } // namespace
 
-void Kavel::SCRITTURA_TESTI_DEI_REGISTRI() {
-    const auto& table = state.stops.STOPS_TABLE;
-    const bool graphic = state.panel.INTERFACCIA_GRAFICA;
+void StopNames::SCRITTURA_TESTI_DEI_REGISTRI() {
+    const auto& table = stops_.STOPS_TABLE;
+    const bool graphic = panel_.INTERFACCIA_GRAFICA;
     // Fondi first, then Mutazioni, Ancie and Pedale row by row.
     auto write = [&](const NameColumn& c, int row) {
-        auto& label = controls.edit(graphic ? c.graphic : c.standard, row);
+        auto& label = controls_.edit(graphic ? c.graphic : c.standard, row);
         label.caption = table[static_cast<std::size_t>(c.names + row)];
         label.toolTip = label.caption; // whole, whatever size the label draws it at
         label.foreColour = table[static_cast<std::size_t>(c.sysex + row)].size() <= kUsableSysEx
@@ -61,15 +74,15 @@ std::vector<std::string> namesOfColumn(const StopsTableEntries& table, int first
 
 } // namespace
 
-void Kavel::CARICAMENTO_LIST_BOXES() {
+void StopNames::CARICAMENTO_LIST_BOXES() {
     auto fill = [this](const char* list, std::vector<std::string> items) {
-        auto& c = controls.edit(list);
+        auto& c = controls_.edit(list);
         c.items = std::move(items);
         c.listIndex = -1;
     };
     fill("NotaInizTemp", {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "H"});
     fill("TremoloType", {"Tremblant Doux", "Tremblant Fort"});
-    const auto& table = state.stops.STOPS_TABLE;
+    const auto& table = stops_.STOPS_TABLE;
     fill("Riverberi", namesOfColumn(table, stops::kReverbNames, stops::kReverbCount));
     fill("Temperamenti", namesOfColumn(table, stops::kTemperamentNames, stops::kTemperamentCount));
 }

@@ -2,12 +2,21 @@
 
 #include "config/FileDialogs.h"
 #include "config/FileNames.h"
+#include "config/StartupConfig.h"
 #include "config/TextValues.h"
-#include "console/Kavel.h"
+#include "console/Procedures.h"
+#include "console/ProgramState.h"
+#include "console/User.h"
+#include "panel/Controls.h"
+#include "panel/PanelLayout.h"
+#include "panel/ScreenPlacement.h"
+#include "registration/Registration.h"
+#include "registration/StopNames.h"
 #include "stops_table/DatFile.h"
 #include "stops_table/EditorMenu.h"
 #include "stops_table/SysExCheck.h"
 #include "stops_table/SysExImport.h"
+#include "stops_table/TableFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,7 +83,14 @@ constexpr const char* kUnsavedTable = "Warning: configuration is modified and UN
 
 } // namespace
 
-StopsTableEditor::StopsTableEditor(Kavel& console) : k_(console) {
+StopsTableEditor::StopsTableEditor(Controls& controls, User& user, StopsTableState& stops,
+                                   ConfigState& config, PanelState& panel, RegistrationTable& table,
+                                   ScreenPlacement& screen, TableFile& tableFile,
+                                   StartupConfig& startup, PanelLayout& layout, StopNames& names,
+                                   Registration& registration)
+    : controls_(controls), user_(user), stops_(stops), config_(config), panel_(panel),
+      table_(table), screen_(screen), tableFile_(tableFile), startup_(startup), layout_(layout),
+      names_(names), registration_(registration) {
     place();
 }
 
@@ -111,7 +127,7 @@ void StopsTableEditor::registerProcedures(Procedures& p) {
 // Every control of the window, in twips, each on its page; what they show comes from the
 // table when the window loads.
 void StopsTableEditor::place() {
-    auto& c = k_.controls;
+    auto& c = controls_;
     auto& window = c.edit(kWindow);
     window.width = kWidth;
     window.height = kHeight;
@@ -278,8 +294,8 @@ void StopsTableEditor::place() {
 }
 
 void StopsTableEditor::showPage(int tab) {
-    auto& c = k_.controls;
-    const bool sizeShown = !k_.state.panel.INTERFACCIA_GRAFICA;
+    auto& c = controls_;
+    const bool sizeShown = !panel_.INTERFACCIA_GRAFICA;
     for (const auto& [name, index, page] : pageControls_) {
         bool visible = page == tab;
         // The size applies to the standard panel only: with the graphic panel the tab shows
@@ -291,20 +307,20 @@ void StopsTableEditor::showPage(int tab) {
 }
 
 void StopsTableEditor::SSTab1_Click() {
-    auto& tabs = k_.controls.get("SSTab1");
+    auto& tabs = controls_.get("SSTab1");
     showPage(std::clamp(tabs.value, 0, static_cast<int>(kTabs.size()) - 1));
 }
 
 void StopsTableEditor::LoadEditor_Click() {
     // Open already: show it again rather than reload, which would throw away the work in it.
     if (!loaded_) Form_Load();
-    k_.user().showWindow(kWindow, false);
+    user_.showWindow(kWindow, false);
 }
 
 void StopsTableEditor::Form_Load() {
     loaded_ = true;
-    auto& c = k_.controls;
-    k_.centreOnScreen(kWindow, "lookout.ico");
+    auto& c = controls_;
+    screen_.centreOnScreen(kWindow, "lookout.ico");
     c.edit(kWindow).caption = std::string("Editor ") + kProgramTitle;
     for (int i = 0; i < 4; ++i)
         c.edit("LabelNomeprog", i).caption = kProgramTitle;
@@ -315,15 +331,14 @@ void StopsTableEditor::Form_Load() {
     for (int k = 0; k < kFondi.count; ++k)
         c.edit(kFondi.name, k).toolTip =
             "Double Click to load Fondi sysex file on field " + std::to_string(k);
-    auto& s = k_.state;
-    s.stops.PATH_DAT_EDITOR = s.config.PATH_DAT;
+    stops_.PATH_DAT_EDITOR = config_.PATH_DAT;
     if (!Load_DAT()) redrawPages(); // the pages show the table the console has
     modified_ = false;
     notEnabled_ = false;
-    fileLabel(s.config.PATH_DAT, false);
+    fileLabel(config_.PATH_DAT, false);
     showNameButton();
     c.edit("Slidersize").value =
-        std::clamp(static_cast<int>(std::floor(s.panel.SCALA_PANNELLO * 10 + 1e-9)), 8, 16);
+        std::clamp(static_cast<int>(std::floor(panel_.SCALA_PANNELLO * 10 + 1e-9)), 8, 16);
     Slidersize_Scroll();
     auto& tabs = c.edit("SSTab1");
     tabs.value = 0;
@@ -331,22 +346,21 @@ void StopsTableEditor::Form_Load() {
 }
 
 void StopsTableEditor::showNameButton() {
-    k_.controls.edit("CommandName").caption = k_.state.stops.CARICA_NOME_SYX
-                                                  ? "Loading Syx File Name ENABLED"
-                                                  : "Loading Syx File Name DISABLED";
+    controls_.edit("CommandName").caption =
+        stops_.CARICA_NOME_SYX ? "Loading Syx File Name ENABLED" : "Loading Syx File Name DISABLED";
 }
 
 void StopsTableEditor::fileLabel(const std::string& caption, bool yellow) {
-    auto& label = k_.controls.edit("File_label");
+    auto& label = controls_.edit("File_label");
     label.caption = caption;
     label.backColour = yellow ? kYellow : kWhite;
 }
 
 // The fields of one array drawn from the table: white, named, grey when their entry is full.
 void StopsTableEditor::refreshFields(const EditorFields& a) {
-    const auto& table = k_.state.stops.STOPS_TABLE;
+    const auto& table = stops_.STOPS_TABLE;
     for (int k = 0; k < a.count; ++k) {
-        auto& f = k_.controls.edit(a.name, k);
+        auto& f = controls_.edit(a.name, k);
         f.backColour = kWhite;
         if (&a != &kGlobal) f.foreColour = kBlack;
         if (&a == &kGlobal && k >= kCancellerFields)
@@ -360,13 +374,13 @@ void StopsTableEditor::refreshFields(const EditorFields& a) {
 
 void StopsTableEditor::REFRESH_GRAFICA_FONDI() {
     refreshFields(kFondi);
-    auto& stops = k_.state.stops;
+    auto& stops = stops_;
     stops.readRinforzabile();
     refreshing_ = true;
     for (int i = 0; i < 50; ++i) {
         const std::string& flag = i < 30 ? stops.RINFORZABILE_FO[static_cast<std::size_t>(i)]
                                          : stops.RINFORZABILE_AN[static_cast<std::size_t>(i - 30)];
-        k_.controls.edit("Rinforzabile", i).value = flag == "1" ? 1 : 0;
+        controls_.edit("Rinforzabile", i).value = flag == "1" ? 1 : 0;
     }
     refreshing_ = false;
 }
@@ -383,9 +397,9 @@ void StopsTableEditor::REFRESH_GRAFICA_ANCIE_PEDALE() {
 void StopsTableEditor::REFRESH_GRAFICA_GLOBAL() {
     refreshFields(kGlobal);
     for (int i = 0; i < 4; ++i) {
-        auto& f = k_.controls.edit("Text_NomiCorpi", i);
+        auto& f = controls_.edit("Text_NomiCorpi", i);
         f.backColour = kWhite;
-        f.caption = k_.state.stops.STOPS_TABLE[static_cast<std::size_t>(stops::kGroupNames + i)];
+        f.caption = stops_.STOPS_TABLE[static_cast<std::size_t>(stops::kGroupNames + i)];
     }
 }
 
@@ -397,11 +411,11 @@ void StopsTableEditor::redrawPages() {
 }
 
 bool StopsTableEditor::Load_DAT() {
-    const std::string& path = k_.state.stops.PATH_DAT_EDITOR;
+    const std::string& path = stops_.PATH_DAT_EDITOR;
     std::string error;
-    if (!k_.readStopsTable(path, &error)) {
-        k_.user().messageBox({"The Stops Table " + path + " cannot be loaded: " + error + ".",
-                              kProgramTitle, Buttons::Ok, Icon::Critical, 0});
+    if (!tableFile_.readStopsTable(path, &error)) {
+        user_.messageBox({"The Stops Table " + path + " cannot be loaded: " + error + ".",
+                          kProgramTitle, Buttons::Ok, Icon::Critical, 0});
         return false;
     }
     redrawPages();
@@ -409,8 +423,8 @@ bool StopsTableEditor::Load_DAT() {
 }
 
 bool StopsTableEditor::AGGIORNA_TABELLA_DA_EDITOR() {
-    auto& c = k_.controls;
-    auto& stops = k_.state.stops;
+    auto& c = controls_;
+    auto& stops = stops_;
     // Kept whole, so that a file that cannot be written leaves the table as it was.
     const StopsTableEntries before = stops.STOPS_TABLE;
     auto& table = stops.STOPS_TABLE;
@@ -428,7 +442,7 @@ bool StopsTableEditor::AGGIORNA_TABELLA_DA_EDITOR() {
         store(stops::kRinforzabileAncie + static_cast<int>(k), stops.RINFORZABILE_AN[k]);
     for (int i = 0; i < 4; ++i)
         store(stops::kGroupNames + i, c.get("Text_NomiCorpi", i).caption);
-    if (!k_.writeStopsTable(stops.PATH_DAT_EDITOR)) {
+    if (!tableFile_.writeStopsTable(stops.PATH_DAT_EDITOR)) {
         table = before;
         return false;
     }
@@ -436,17 +450,15 @@ bool StopsTableEditor::AGGIORNA_TABELLA_DA_EDITOR() {
 }
 
 bool StopsTableEditor::ask(const std::string& text) {
-    return k_.user().messageBox({text, "Warning", Buttons::YesNo, Icon::Exclamation, 1}) ==
-           Answer::Yes;
+    return user_.messageBox({text, "Warning", Buttons::YesNo, Icon::Exclamation, 1}) == Answer::Yes;
 }
 
 void StopsTableEditor::SaveDAT_Click() {
     // The chosen name goes to the editor's path only once the file is written: a refused or
     // unwritable name must not become the file that enable writes.
-    std::string path = k_.state.stops.PATH_DAT_EDITOR;
-    if (DIALOGO_SALVA(k_.user(), "SAVE CURRENT STOPS TABLE ON *.DAT FILE", ".dat", path) != 0)
-        return;
-    std::string& editorPath = k_.state.stops.PATH_DAT_EDITOR;
+    std::string path = stops_.PATH_DAT_EDITOR;
+    if (DIALOGO_SALVA(user_, "SAVE CURRENT STOPS TABLE ON *.DAT FILE", ".dat", path) != 0) return;
+    std::string& editorPath = stops_.PATH_DAT_EDITOR;
     const std::string previous = std::exchange(editorPath, path);
     if (!AGGIORNA_TABELLA_DA_EDITOR()) {
         editorPath = previous;
@@ -467,10 +479,9 @@ void StopsTableEditor::LoadDAT_Click() {
                           "Anyway?";
         if (!ask(question)) return;
     }
-    std::string path = k_.state.stops.PATH_DAT_EDITOR;
-    if (DIALOGO_APRI(k_.user(), "kavel Stops Table file: Loading DAT File ", ".dat", path) != 0)
-        return;
-    std::string& editorPath = k_.state.stops.PATH_DAT_EDITOR;
+    std::string path = stops_.PATH_DAT_EDITOR;
+    if (DIALOGO_APRI(user_, "kavel Stops Table file: Loading DAT File ", ".dat", path) != 0) return;
+    std::string& editorPath = stops_.PATH_DAT_EDITOR;
     const std::string previous = std::exchange(editorPath, path);
     if (!Load_DAT()) {
         editorPath = previous;
@@ -482,12 +493,11 @@ void StopsTableEditor::LoadDAT_Click() {
 }
 
 void StopsTableEditor::Enable_Click() {
-    auto& s = k_.state;
     // The configuration names the console's table: a path it cannot keep would be left out
     // of it, and the next start would load the default organ in its place.
-    if (!storableText(s.stops.PATH_DAT_EDITOR)) {
-        k_.user().messageBox(
-            {"The Stops Table path \"" + s.stops.PATH_DAT_EDITOR +
+    if (!storableText(stops_.PATH_DAT_EDITOR)) {
+        user_.messageBox(
+            {"The Stops Table path \"" + stops_.PATH_DAT_EDITOR +
                  "\" holds a line end, a control character or a double quote that the "
                  "configuration file cannot keep: the table was not enabled. Save it under "
                  "another name, then enable it.",
@@ -495,25 +505,25 @@ void StopsTableEditor::Enable_Click() {
         return;
     }
     const std::string question =
-        modified_ ? "Warning : " + s.stops.PATH_DAT_EDITOR +
+        modified_ ? "Warning : " + stops_.PATH_DAT_EDITOR +
                         " will be overwritten with current data : proceed anyway?"
                   : "Warning : KAVEL will be loaded with current dat file : proceed anyway?";
     if (!ask(question)) return;
     // The console takes the file only once it is written: a table it cannot read back must
     // not become the one the configuration names.
     if (!AGGIORNA_TABELLA_DA_EDITOR()) return;
-    s.config.PATH_DAT = s.stops.PATH_DAT_EDITOR;
+    config_.PATH_DAT = stops_.PATH_DAT_EDITOR;
     modified_ = false;
     notEnabled_ = false;
-    fileLabel("Stops Table is Enabled and Saved on: " + s.config.PATH_DAT, false);
-    k_.Salva_dati_di_avvio();
-    k_.CARICAMENTO_DAT();
-    if (s.panel.INTERFACCIA_GRAFICA)
-        k_.LOAD_GRAPHIC_INTERFACE();
+    fileLabel("Stops Table is Enabled and Saved on: " + config_.PATH_DAT, false);
+    startup_.Salva_dati_di_avvio();
+    tableFile_.CARICAMENTO_DAT();
+    if (panel_.INTERFACCIA_GRAFICA)
+        layout_.LOAD_GRAPHIC_INTERFACE();
     else
-        k_.LOAD_NORMAL_INTERFACE();
-    k_.CARICAMENTO_LIST_BOXES();
-    k_.RESET_kavel();
+        layout_.LOAD_NORMAL_INTERFACE();
+    names_.CARICAMENTO_LIST_BOXES();
+    registration_.RESET_kavel();
 }
 
 void StopsTableEditor::Uscita_abort_Click() {
@@ -527,15 +537,14 @@ void StopsTableEditor::Uscita_abort_Click() {
         if (!ask(question)) return;
     }
     loaded_ = false;
-    k_.user().closeWindow(kWindow);
+    user_.closeWindow(kWindow);
 }
 
 void StopsTableEditor::showEntry() {
-    auto& c = k_.controls;
+    auto& c = controls_;
     c.edit("Syx_index").caption = std::to_string(entry_);
     c.edit("Syx_lenght").caption =
-        std::to_string(k_.state.stops.STOPS_TABLE[static_cast<std::size_t>(entry_)].size()) +
-        " Bytes";
+        std::to_string(stops_.STOPS_TABLE[static_cast<std::size_t>(entry_)].size()) + " Bytes";
 }
 
 void StopsTableEditor::clickField(const EditorFields& a, int Index) {
@@ -579,7 +588,7 @@ void StopsTableEditor::TextGlobal_DblClick(int Index) {
 void StopsTableEditor::nameChanged(const EditorFields& a, int Index) {
     if (&a == &kGlobal && Index >= kCancellerFields) {
         // The canceller fields name fixed entries; their texts are not the table's to change.
-        auto& f = k_.controls.edit(a.name, Index);
+        auto& f = controls_.edit(a.name, Index);
         const auto fixed = kCancellerNames[static_cast<std::size_t>(Index - kCancellerFields)];
         if (f.caption != fixed) f.caption = std::string(fixed);
         return;
@@ -597,8 +606,8 @@ void StopsTableEditor::Text_NomiCorpi_Change(int) {
 
 void StopsTableEditor::Rinforzabile_Click(int Index) {
     if (refreshing_ || Index < 0 || Index >= 50) return;
-    auto& stops = k_.state.stops;
-    const char* flag = k_.controls.get("Rinforzabile", Index).value == 1 ? "1" : "0";
+    auto& stops = stops_;
+    const char* flag = controls_.get("Rinforzabile", Index).value == 1 ? "1" : "0";
     if (Index < 30)
         stops.RINFORZABILE_FO[static_cast<std::size_t>(Index)] = flag;
     else
@@ -610,16 +619,16 @@ void StopsTableEditor::loadField(const EditorFields& a, int Index) {
     entry_ = sysexEntry(a, Index);
     Caricamento_sysex_binary();
     if (loadSucceeded_) {
-        auto& f = k_.controls.edit(a.name, Index);
+        auto& f = controls_.edit(a.name, Index);
         const bool canceller = &a == &kGlobal && Index >= kCancellerFields;
-        if (k_.state.stops.CARICA_NOME_SYX && !canceller) {
+        if (stops_.CARICA_NOME_SYX && !canceller) {
             ESTRAE_NOME_SYX();
             f.caption = fileName_;
         }
         f.backColour = loadedLength_ < 3 ? kWhite : kYellow;
         if (a.swell >= 0) {
             DERIVA_SYSEX_SW();
-            k_.state.stops.STOPS_TABLE[static_cast<std::size_t>(a.swell + Index)] = swellCopy_;
+            stops_.STOPS_TABLE[static_cast<std::size_t>(a.swell + Index)] = swellCopy_;
         }
     }
     showEntry();
@@ -628,12 +637,12 @@ void StopsTableEditor::loadField(const EditorFields& a, int Index) {
 void StopsTableEditor::Caricamento_sysex_binary() {
     loadSucceeded_ = false;
     std::string path = syxPath_;
-    if (DIALOGO_APRI(k_.user(), "Caricamento sysex ", ".syx", path) != 0) return;
+    if (DIALOGO_APRI(user_, "Caricamento sysex ", ".syx", path) != 0) return;
     syxPath_ = path;
     auto refuse = [this](const std::string& why) {
-        k_.user().messageBox({"The file " + syxPath_ + " was not loaded into entry " +
-                                  std::to_string(entry_) + ": " + why + " The entry is as it was.",
-                              kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
+        user_.messageBox({"The file " + syxPath_ + " was not loaded into entry " +
+                              std::to_string(entry_) + ": " + why + " The entry is as it was.",
+                          kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
     };
     FileRead read = readFileAtMost(syxPath_, kMaxDatEntry);
     if (!read.bytes) return refuse(read.error + ".");
@@ -641,10 +650,10 @@ void StopsTableEditor::Caricamento_sysex_binary() {
     const auto problems = checkSysExEntry(*read.bytes);
     if (!problems.empty())
         return refuse("it is not SysEx the module can take (" + problems.front() + ").");
-    auto& entry = k_.state.stops.STOPS_TABLE[static_cast<std::size_t>(entry_)];
+    auto& entry = stops_.STOPS_TABLE[static_cast<std::size_t>(entry_)];
     entry = std::move(*read.bytes);
     loadedLength_ = entry.size();
-    auto& c = k_.controls;
+    auto& c = controls_;
     c.edit("Syx_lenght").caption = std::to_string(loadedLength_) + " Bytes";
     c.edit("Syx_index").caption = std::to_string(entry_);
     modified_ = true;
@@ -657,25 +666,25 @@ void StopsTableEditor::ESTRAE_NOME_SYX() {
 }
 
 void StopsTableEditor::DERIVA_SYSEX_SW() {
-    swellCopy_ = deriveSwellCopy(k_.state.stops.STOPS_TABLE[static_cast<std::size_t>(entry_)]);
+    swellCopy_ = deriveSwellCopy(stops_.STOPS_TABLE[static_cast<std::size_t>(entry_)]);
 }
 
 void StopsTableEditor::CommandName_Click() {
-    auto& flag = k_.state.stops.CARICA_NOME_SYX;
+    auto& flag = stops_.CARICA_NOME_SYX;
     flag = !flag;
     showNameButton();
 }
 
 void StopsTableEditor::Slidersize_Scroll() {
-    auto& scale = k_.state.panel.SCALA_PANNELLO;
-    scale = k_.controls.get("Slidersize").value / 10.0;
-    k_.controls.edit("LabelSize").caption = std::to_string(std::lround(scale * 100)) + " %";
+    auto& scale = panel_.SCALA_PANNELLO;
+    scale = controls_.get("Slidersize").value / 10.0;
+    controls_.edit("LabelSize").caption = std::to_string(std::lround(scale * 100)) + " %";
 }
 
 void StopsTableEditor::Redraw_Click() {
-    if (k_.state.panel.INTERFACCIA_GRAFICA) return; // the standard panel's size only
-    k_.LOAD_NORMAL_INTERFACE();
-    auto& r = k_.state.registration;
+    if (panel_.INTERFACCIA_GRAFICA) return; // the standard panel's size only
+    layout_.LOAD_NORMAL_INTERFACE();
+    auto& r = table_;
     for (SlotArray* field :
          {&r.FO_GO, &r.FO_SW, &r.MU_GO, &r.MU_SW, &r.AN_GO, &r.AN_SW, &r.PED, &r.TREMOLO_GO,
           &r.TREMOLO_SW, &r.UNIONE_PED, &r.UNIONE_MAN, &r.SUBOTTAVA_PED})
@@ -684,8 +693,8 @@ void StopsTableEditor::Redraw_Click() {
         r.ANNULL_GO[static_cast<std::size_t>(g)][SLOT_LIVE] = 1;
         r.ANNULL_SW[static_cast<std::size_t>(g)][SLOT_LIVE] = 1;
     }
-    auto& c = k_.controls;
-    const auto& p = k_.state.panel;
+    auto& c = controls_;
+    const auto& p = panel_;
     constexpr std::array<std::array<const char*, 3>, 3> kRowZero = {
         {{"NomeFondi", "Tir_FO_GO", "Tir_FO_SW"},
          {"NomeMutaz", "Tir_MU_GO", "Tir_MU_SW"},
@@ -695,7 +704,7 @@ void StopsTableEditor::Redraw_Click() {
         c.edit(great, 0).caption = p.SCRITTA_GREAT;
         c.edit(swell, 0).caption = p.SCRITTA_SWELL;
     }
-    k_.AGGIORNAMENTO_KAVEL();
+    registration_.AGGIORNAMENTO_KAVEL();
 }
 
 } // namespace kavel

@@ -9,13 +9,27 @@
 
 namespace kavel {
 
-class Kavel;
+struct ConfigState;
+struct PanelState;
+struct RegistrationTable;
+struct StopsTableState;
+class Controls;
+class PanelLayout;
 class Procedures;
+class Registration;
+class ScreenPlacement;
+class StartupConfig;
+class StopNames;
+class TableFile;
+class User;
 struct EditorFields; // one array of the editor's fields and the entries it shows
 
 class StopsTableEditor {
   public:
-    explicit StopsTableEditor(Kavel& console);
+    StopsTableEditor(Controls& controls, User& user, StopsTableState& stops, ConfigState& config,
+                     PanelState& panel, RegistrationTable& table, ScreenPlacement& screen,
+                     TableFile& tableFile, StartupConfig& startup, PanelLayout& layout,
+                     StopNames& names, Registration& registration);
     StopsTableEditor(const StopsTableEditor&) = delete;
     StopsTableEditor& operator=(const StopsTableEditor&) = delete;
 
@@ -92,7 +106,18 @@ class StopsTableEditor {
         int page; // the tab it stands on
     };
     std::vector<PageControl> pageControls_;
-    Kavel& k_;
+    Controls& controls_;
+    User& user_;
+    StopsTableState& stops_;
+    ConfigState& config_;
+    PanelState& panel_;
+    RegistrationTable& table_;
+    ScreenPlacement& screen_;
+    TableFile& tableFile_;
+    StartupConfig& startup_;
+    PanelLayout& layout_;
+    StopNames& names_;
+    Registration& registration_;
     bool loaded_ = false;
     bool modified_ = false;
     bool notEnabled_ = false;

@@ -1,4 +1,11 @@
-#include "console/Kavel.h"
+#include "stops_table/TableFile.h"
+
+#include "config/ProgramFolder.h"
+#include "config/StartupConfig.h"
+#include "console/Procedures.h"
+#include "console/ProgramState.h"
+#include "console/User.h"
+#include "registration/StopNames.h"
 #include "stops_table/DatFile.h"
 #include "stops_table/SysExCheck.h"
 
@@ -28,26 +35,35 @@ std::string damageReport(const std::string& path, const StopsTableEntries& table
 
 } // namespace
 
-bool Kavel::readStopsTable(const std::string& path, std::string* error) {
+TableFile::TableFile(StopsTableState& stops, ConfigState& config, MidiState& midi, User& user,
+                     const ProgramFolder& folder, StopNames& names, StartupConfig& startup)
+    : stops_(stops), config_(config), midi_(midi), user_(user), folder_(folder), names_(names),
+      startup_(startup) {}
+
+void TableFile::registerProcedures(Procedures& p) {
+    p.add("CARICAMENTO_DAT", [this] { CARICAMENTO_DAT(); });
+}
+
+bool TableFile::readStopsTable(const std::string& path, std::string* error) {
     DatResult read = readDat(path);
     if (!read.table) {
         if (error) *error = read.error;
         return false;
     }
-    state.stops.DAT_BUFFER = std::move(*read.table);
-    state.stops.STOPS_TABLE = state.stops.DAT_BUFFER;
+    stops_.DAT_BUFFER = std::move(*read.table);
+    stops_.STOPS_TABLE = stops_.DAT_BUFFER;
     // The table loads all the same: its sound entries still play. Sysex_Sending checks each
     // entry again as it goes, so this is only to tell the user why some stay silent.
-    const auto damaged = damagedSysExEntries(state.stops.STOPS_TABLE);
+    const auto damaged = damagedSysExEntries(stops_.STOPS_TABLE);
     if (!damaged.empty())
-        user_.messageBox({damageReport(path, state.stops.STOPS_TABLE, damaged), kProgramTitle,
+        user_.messageBox({damageReport(path, stops_.STOPS_TABLE, damaged), kProgramTitle,
                           Buttons::Ok, Icon::Exclamation, 0});
     return true;
 }
 
-bool Kavel::writeStopsTable(const std::string& path) {
-    state.stops.DAT_BUFFER = state.stops.STOPS_TABLE;
-    if (auto error = writeDat(path, state.stops.DAT_BUFFER)) {
+bool TableFile::writeStopsTable(const std::string& path) {
+    stops_.DAT_BUFFER = stops_.STOPS_TABLE;
+    if (auto error = writeDat(path, stops_.DAT_BUFFER)) {
         user_.messageBox({"The Stops Table was not saved. " + *error, kProgramTitle, Buttons::Ok,
                           Icon::Critical, 0});
         return false;
@@ -55,16 +71,16 @@ bool Kavel::writeStopsTable(const std::string& path) {
     return true;
 }
 
-void Kavel::CARICAMENTO_DAT() {
-    auto& config = state.config;
-    auto& stops = state.stops;
+void TableFile::CARICAMENTO_DAT() {
+    auto& config = config_;
+    auto& stops = stops_;
     if (!readStopsTable(config.PATH_DAT)) {
         user_.messageBox({"Error Loading Stops Table File " + config.PATH_DAT +
                               " File is Damaged or Wrong Path is on CFG File: program will load "
                               "default File kavel.DAT,if it is present in kavel directory",
                           kProgramTitle, Buttons::Ok, Icon::Critical, 0});
-        config.PATH_DAT = inProgramFolder("kavel.dat");
-        Salva_dati_di_avvio();
+        config.PATH_DAT = folder_.inProgramFolder("kavel.dat");
+        startup_.Salva_dati_di_avvio();
         if (!readStopsTable(config.PATH_DAT)) {
             // Without a table the console still runs; it just has no stops to send.
             stops.STOPS_TABLE = {};
@@ -76,11 +92,11 @@ void Kavel::CARICAMENTO_DAT() {
                               kProgramTitle, Buttons::Ok, Icon::Exclamation, 0});
         }
     }
-    SCRITTURA_TESTI_DEI_REGISTRI();
+    names_.SCRITTURA_TESTI_DEI_REGISTRI();
     stops.readRinforzabile();
-    state.midi.LISTE_DISPOSITIVI_PRONTE = true;
-    state.midi.APPRENDI_CANALE = false;
-    state.midi.INDICE_APPRENDI = 0;
+    midi_.LISTE_DISPOSITIVI_PRONTE = true;
+    midi_.APPRENDI_CANALE = false;
+    midi_.INDICE_APPRENDI = 0;
 }
 
 } // namespace kavel

@@ -183,14 +183,14 @@ TEST_F(JackEndToEnd, KeyboardThroughKavelToTheModuleWithAllCopies) {
     ManualEventLoop loop;
     ScriptedUser user;
     Kavel kavel(Ports{in1, in2, out}, loop, user, "/tmp");
-    kavel.MIDI_DEVICES_ACK();
+    kavel.devices.MIDI_DEVICES_ACK();
     auto& m = kavel.state.midi;
     m.DISPOSITIVO_IN1 = indexOf(in1, "JACK: Kavel In 1");
     m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
     m.DISPOSITIVO_OUT = indexOf(out, "JACK: Kavel Out");
     ASSERT_GE(m.DISPOSITIVO_IN1, 0);
     ASSERT_GE(m.DISPOSITIVO_OUT, 0);
-    kavel.MIDI_OPENING();
+    kavel.devices.MIDI_OPENING();
     ASSERT_TRUE(user.shown.empty());
     auto& r = kavel.state.registration;
     r.UNIONE_PED[SLOT_LIVE] = 1;
@@ -232,7 +232,7 @@ TEST_F(JackEndToEnd, KeyboardThroughKavelToTheModuleWithAllCopies) {
         {0x82, 60, 0},   {0x80, 60, 0},   {0x81, 60, 0},   {0x82, 48, 0}};
     std::lock_guard lock(module.mutex);
     EXPECT_EQ(module.messages, expected);
-    kavel.CHIUSURA_PORTE_MIDI();
+    kavel.devices.CHIUSURA_PORTE_MIDI();
 }
 
 // The module's JACK client goes away while Kavel plays and comes back under the same name:
@@ -250,32 +250,32 @@ TEST_F(JackEndToEnd, ModuleClientClosedAndOpenedAgainIsFoundWithoutARestart) {
         return std::make_unique<TestClient>("kavel-test-synth", heard.hear());
     };
     auto module = synth();
-    kavel.MIDI_DEVICES_ACK();
+    kavel.devices.MIDI_DEVICES_ACK();
     auto& m = kavel.state.midi;
     m.DISPOSITIVO_IN1 = m.NESSUN_DISPOSITIVO_IN1;
     m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
     m.DISPOSITIVO_OUT = indexOf(out, "JACK: kavel-test-synth:in");
     ASSERT_GE(m.DISPOSITIVO_OUT, 0);
-    kavel.MIDI_OPENING();
+    kavel.devices.MIDI_OPENING();
     ASSERT_TRUE(out.isOpen());
     const auto panicReaches = [&] {
-        return connected([&] { kavel.Panic_Click(); }, [&] { return heard.count() > 0; },
+        return connected([&] { kavel.sender.Panic_Click(); }, [&] { return heard.count() > 0; },
                          [&] { heard.clear(); });
     };
     ASSERT_TRUE(panicReaches());
 
     module.reset(); // switched off while Kavel sends
     for (int i = 0; i < 20; ++i)
-        kavel.Panic_Click();
+        kavel.sender.Panic_Click();
     // JACK tells of the port's going on its own thread, a moment later.
     for (int i = 0; i < 200 && out.isOpen(); ++i) {
         std::this_thread::sleep_for(10ms);
-        kavel.checkDevices();
+        kavel.devices.checkDevices();
     }
     EXPECT_FALSE(out.isOpen());
     ASSERT_EQ(user.notices.size(), 1u);
     EXPECT_NE(user.notices[0].find("kavel-test-synth:in"), std::string::npos);
-    kavel.checkDevices(); // not back: still closed, nothing more said
+    kavel.devices.checkDevices(); // not back: still closed, nothing more said
     EXPECT_FALSE(out.isOpen());
     EXPECT_EQ(user.notices.size(), 1u);
 
@@ -283,17 +283,17 @@ TEST_F(JackEndToEnd, ModuleClientClosedAndOpenedAgainIsFoundWithoutARestart) {
     module = synth();
     for (int i = 0; i < 200 && !out.isOpen(); ++i) {
         std::this_thread::sleep_for(10ms);
-        kavel.checkDevices();
+        kavel.devices.checkDevices();
     }
     ASSERT_TRUE(out.isOpen());
     EXPECT_EQ(user.notices.size(), 2u);
     EXPECT_TRUE(panicReaches());
     // At the next check, the registration again (expression, balance, tremolo controllers).
-    kavel.checkDevices();
+    kavel.devices.checkDevices();
     EXPECT_EQ(user.notices.size(), 3u);
     EXPECT_TRUE(heard.waitFor(1));
     EXPECT_TRUE(user.shown.empty());
-    kavel.CHIUSURA_PORTE_MIDI();
+    kavel.devices.CHIUSURA_PORTE_MIDI();
 }
 
 // What a JACK user sees in a patchbay: one client "Kavel", its ports there from their first

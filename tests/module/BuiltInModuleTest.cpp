@@ -71,7 +71,7 @@ TEST_F(ConsoleFixture, FirstStartChoosesTheBuiltInModule) {
         if (out.isOpen()) out.Action(action::kClose);
         setDevices({"Keyboard"}, {"Module", kBuiltInModuleName});
         auto& k = console();
-        if (named) k.setFirstStartOutput(kBuiltInModuleName);
+        if (named) k.config.setFirstStartOutput(kBuiltInModuleName);
         out.sent.clear();
         k.Form_Load();
         EXPECT_EQ(k.state.midi.DISPOSITIVO_OUT, named ? 1 : 2);
@@ -85,19 +85,19 @@ TEST_F(ConsoleFixture, SetupDialogKeepsTheModuleSettingsBesideTheConfiguration) 
     setDevices({"Keyboard"}, {"Module", kBuiltInModuleName});
     auto& k = console();
     k.Form_Load();
-    k.SetMidi_Click();
+    k.setupDialog.SetMidi_Click();
     EXPECT_EQ(k.controls.get("ModuleSoundFont").caption, module::kDefaultSoundFont);
     EXPECT_EQ(k.controls.get("ModuleDriver").listIndex, 0); // auto
-    k.selectListItem("ModuleDriver", 3);
+    k.lists.selectListItem("ModuleDriver", 3);
     k.controls.edit("ModuleSoundFont").caption = "/organs/big.sf2";
     k.controls.edit("ModuleGain").caption = "0.8";
     k.controls.edit("ModuleLatency").caption = "ten"; // unreadable: stays as it was
     const std::string cfgBefore = slurp(folder / "kavel.CFG");
-    k.setupDialog().Command1_Click();
+    k.setupDialog.Command1_Click();
     EXPECT_EQ(slurp(folder / module::kModuleSettingsFile),
               "driver=alsa\nsoundfont=/organs/big.sf2\ngain=0.8\nlatency=20\n");
     EXPECT_EQ(slurp(folder / "kavel.CFG"), cfgBefore);
-    k.SetMidi_Click();
+    k.setupDialog.SetMidi_Click();
     EXPECT_EQ(k.controls.get("ModuleSoundFont").caption, "/organs/big.sf2");
     EXPECT_EQ(k.controls.get("ModuleGain").caption, "0.8");
 }

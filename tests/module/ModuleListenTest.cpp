@@ -78,7 +78,7 @@ class ModuleListen : public RegistrationFixture {
 
     void draw(SlotArray RegistrationTable::*field, int row) {
         (console().state.registration.*field)[SLOT_LIVE] = row;
-        console().AGGIORNAMENTO_KAVEL();
+        console().registration.AGGIORNAMENTO_KAVEL();
     }
 
     std::unique_ptr<module::GsFrontEnd> front;
@@ -129,7 +129,7 @@ TEST_F(ModuleListen, TemperamentsMoveEachNoteByTheirCents) {
         for (int n = 0; n < 12; ++n)
             equal[channel][n] = pitch(channel, 60 + n, 0.8, 1.25);
     for (int t = 1; t <= 6; ++t) {
-        console().selectListItem("Temperamenti", t);
+        console().lists.selectListItem("Temperamenti", t);
         const std::string& templ = console().state.stops.STOPS_TABLE[10 + t];
         for (int channel = 0; channel < 2; ++channel)
             for (int n = 0; n < 12; ++n) {
@@ -180,17 +180,17 @@ TEST_F(ModuleListen, ExpressionAndBalanceChangeTheLevelMonotonically) {
     double last = 1e9;
     for (int e : {127, 115, 100, 85, 70, 60}) {
         r.EXPR_GO[SLOT_LIVE] = e;
-        k.EXPRESSION_GO();
+        k.senders.EXPRESSION_GO();
         const double level = rms(play(0, 60));
         EXPECT_LT(level, last) << "expression " << e;
         last = level;
     }
     r.EXPR_GO[SLOT_LIVE] = 127;
-    k.EXPRESSION_GO();
+    k.senders.EXPRESSION_GO();
     last = 1e9;
     for (int b : {127, 100, 75, 50, 25, 0}) {
         r.BIL_FONDI_GO[SLOT_LIVE] = b;
-        k.BILANCIA_FONDI_GO();
+        k.senders.BILANCIA_FONDI_GO();
         const double level = rms(play(0, 60));
         EXPECT_LT(level, last) << "balance " << b;
         last = level;
@@ -201,7 +201,7 @@ TEST_F(ModuleListen, ExpressionAndBalanceChangeTheLevelMonotonically) {
     std::vector<double> reinforcement;
     for (int b : {127, 64, 0}) {
         r.BIL_FONDI_GO[SLOT_LIVE] = b;
-        k.BILANCIA_FONDI_GO();
+        k.senders.BILANCIA_FONDI_GO();
         const auto with = play(0, 60);
         const std::string off = k.state.stops.STOPS_TABLE[31], on = k.state.stops.STOPS_TABLE[30];
         front->receiveStream(reinterpret_cast<const std::uint8_t*>(off.data()), off.size());
@@ -238,14 +238,14 @@ TEST_F(ModuleListen, NothingSoundsAfterReleasePanicOrReset) {
                 for (int key : {36, 48, 55, 60, 64, 72})
                     hear({static_cast<std::uint8_t>(0x80 | c), static_cast<std::uint8_t>(key), 0});
         } else if (way == ways[1]) {
-            k.Panic_Click();
+            k.sender.Panic_Click();
         } else {
-            k.RESET_Click();
+            k.registration.RESET_Click();
         }
         render(2.0);
         EXPECT_LT(rms(render(0.2)), kSilent) << way;
         EXPECT_EQ(sharedSynth()->activeVoices(), 0) << way;
-        k.RESET_Click();
+        k.registration.RESET_Click();
     }
 }
 
@@ -281,8 +281,8 @@ TEST_F(ModuleListen, PartStateAgreesWithTheGsModel) {
     draw(&RegistrationTable::MU_SW, 19);
     draw(&RegistrationTable::PED, 19);
     k.state.registration.BIL_ANCIE_SW[SLOT_LIVE] = 40;
-    k.BILANCIA_ANCIE_SW();
-    k.selectListItem("Temperamenti", 3);
+    k.senders.BILANCIA_ANCIE_SW();
+    k.lists.selectListItem("Temperamenti", 3);
     compare("after a registration");
     EXPECT_TRUE(front->bothBlocksListen());
     EXPECT_EQ(front->counts().unknown + front->counts().damaged + front->counts().notForUs, 0u);

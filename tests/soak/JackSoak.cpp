@@ -190,22 +190,22 @@ int main(int argc, char** argv) {
     kavel::Kavel kavel({in1, in2, out}, loop, user, folder.path().toStdString());
     kavel.state.config.PATH_CFG = folder.filePath("kavel.CFG").toStdString();
     kavel.state.config.PATH_DAT = KAVEL_PROGRAM_DIR "/kavel.DAT";
-    kavel.LOAD_NORMAL_INTERFACE();
-    kavel.CARICAMENTO_DAT();
-    kavel.CARICAMENTO_LIST_BOXES();
-    kavel.MIDI_DEVICES_ACK();
+    kavel.panel.LOAD_NORMAL_INTERFACE();
+    kavel.tableFile.CARICAMENTO_DAT();
+    kavel.stopNames.CARICAMENTO_LIST_BOXES();
+    kavel.devices.MIDI_DEVICES_ACK();
     auto& m = kavel.state.midi;
     m.DISPOSITIVO_IN1 = kavel::test::indexOf(in1, "JACK: Kavel In 1");
     m.DISPOSITIVO_IN2 = m.NESSUN_DISPOSITIVO_IN2;
     m.DISPOSITIVO_OUT = kavel::test::indexOf(out, "JACK: Kavel Out");
     for (auto& filter : m.FILTRI_INGRESSO)
         filter = true;
-    kavel.MIDI_OPENING();
+    kavel.devices.MIDI_OPENING();
     if (!in1.isOpen() || !out.isOpen()) {
         std::puts("Kavel's JACK ports did not open");
         return 1;
     }
-    kavel.RESET_Click();
+    kavel.registration.RESET_Click();
     m.MODO_THRU = 0;
     m.RITARDO_SYSEX = 2; // every SysEx string followed by a 2 ms wait
     auto& r = kavel.state.registration;
@@ -260,19 +260,19 @@ int main(int argc, char** argv) {
         changing = true;
         switch (hands() % 5) {
         case 0:
-            kavel.Tir_FO_GO_Click(static_cast<int>(hands() % 30));
+            kavel.registration.Tir_FO_GO_Click(static_cast<int>(hands() % 30));
             break;
         case 1:
-            kavel.Tir_AN_SW_Click(static_cast<int>(hands() % 20));
+            kavel.registration.Tir_AN_SW_Click(static_cast<int>(hands() % 20));
             break;
         case 2:
-            kavel.Tir_MU_GO_Click(static_cast<int>(hands() % 20));
+            kavel.registration.Tir_MU_GO_Click(static_cast<int>(hands() % 20));
             break;
         case 3:
-            kavel.Button_Annullatori_go_Click(static_cast<int>(hands() % 3));
+            kavel.registration.Button_Annullatori_go_Click(static_cast<int>(hands() % 3));
             break;
         default:
-            kavel.selectListItem("Temperamenti", static_cast<int>(hands() % 12));
+            kavel.lists.selectListItem("Temperamenti", static_cast<int>(hands() % 12));
             break;
         }
         ++changes;
@@ -285,7 +285,7 @@ int main(int argc, char** argv) {
     std::uint64_t lastReceived = 0;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        kavel.checkDevices(); // driver faults become message boxes
+        kavel.devices.checkDevices(); // driver faults become message boxes
         if (residentAtStart == 0 && sent.load() > total / 10) residentAtStart = residentKiB();
         const auto got = module.received.load();
         if (got != lastReceived) {
@@ -327,7 +327,7 @@ int main(int argc, char** argv) {
                 realtime ? "yes" : "no", xruns);
     for (const auto& box : user.shown)
         std::printf("message: %s\n", box.text.c_str());
-    kavel.CHIUSURA_PORTE_MIDI();
+    kavel.devices.CHIUSURA_PORTE_MIDI();
 
     const bool delivered =
         sent.load() == total && module.unexpected.load() == 0 && module.expected.inFlight() == 0;

@@ -38,14 +38,14 @@ struct AdvancedConsole {
     WindowedUser user;
     Kavel core{Ports{in1, in2, out}, loop, user, folder.path().toStdString()};
     MainWindow window{core};
-    AdvancedView advanced{core, window};
+    AdvancedView advanced{{core.controls, core.procedures}, core.advanced, window};
 };
 
 // Started as the program starts, with the module's port open and nothing sent yet.
 AdvancedConsole& started(AdvancedConsole& c) {
     c.core.Form_Load();
     c.core.state.midi.DISPOSITIVO_OUT = 0;
-    c.core.MIDI_OPENING();
+    c.core.devices.MIDI_OPENING();
     c.window.syncChanged();
     c.out.sent.clear();
     return c;
@@ -161,7 +161,7 @@ class AdvancedTest : public QObject {
             c.user.screenSize = {cs.screenWidth, cs.screenHeight};
             c.core.state.config.ADV_LEFT = cs.left;
             c.core.state.config.ADV_TOP = cs.top;
-            c.core.advanced().Form_Load();
+            c.core.advanced.Form_Load();
             const auto& window = c.core.controls.get("Advanced");
             const int left = cs.stays ? static_cast<int>(cs.left) : (cs.screenWidth - w) / 2;
             const int top = cs.stays ? static_cast<int>(cs.top) : (cs.screenHeight - h) / 2;
@@ -174,7 +174,7 @@ class AdvancedTest : public QObject {
         // A screen smaller than the window: its top left corner stays on it.
         c.user.screenSize = {w - 300, h - 300};
         c.core.state.config.ADV_LEFT = 4000;
-        c.core.advanced().Form_Load();
+        c.core.advanced.Form_Load();
         QCOMPARE(c.core.controls.get("Advanced").left, 0);
         QCOMPARE(c.core.controls.get("Advanced").top, 0);
         QVERIFY(c.core.controls.get("Advanced").picture.ends_with("/panda1.ico"));
@@ -218,7 +218,7 @@ class AdvancedTest : public QObject {
         QCOMPARE(c.core.state.advanced.VELOCITA_TREMOLO, 64);
 
         // A Great tremolo that is on takes the new rate at once.
-        c.core.Tir_TREMOLOGO_Click();
+        c.core.registration.Tir_TREMOLOGO_Click();
         c.out.sent.clear();
         on<QSlider>(c, "SliderTremoloRate")->setValue(32);
         QCOMPARE(joined(sentHex(c)), QString("B0 01 20 | B1 01 00"));
@@ -315,13 +315,13 @@ class AdvancedTest : public QObject {
         QVERIFY(c.window.isVisible());
         QVERIFY(c.core.running());
         bool cancel = false;
-        c.core.advanced().Form_QueryUnload(cancel);
+        c.core.advanced.Form_QueryUnload(cancel);
         QVERIFY(cancel);
 
         c.window.menuAction("exit")->trigger();
         QVERIFY(!c.core.running());
         cancel = true;
-        c.core.advanced().Form_QueryUnload(cancel);
+        c.core.advanced.Form_QueryUnload(cancel);
         QVERIFY(!cancel); // the program's end takes it along
         QVERIFY(c.advanced.close());
     }
@@ -334,7 +334,7 @@ class AdvancedTest : public QObject {
         c.advanced.move(QPoint(50, 70));
         QTRY_COMPARE(c.core.controls.get("Advanced").left, 50 * 15);
         QCOMPARE(c.core.controls.get("Advanced").top, 70 * 15);
-        c.core.Salva_dati_di_avvio();
+        c.core.config.Salva_dati_di_avvio();
         QFile cfg(c.folder.filePath("kavel.CFG"));
         QVERIFY(cfg.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = cfg.readAll().split('\n');

@@ -95,7 +95,8 @@ struct Probe {
         p.add("Beta_Click", [this] { log << "Beta"; });
         p.add("Omega_Click", [this] { log << "Omega"; });
         // After the procedures: an item without one is disabled.
-        view = std::make_unique<WindowView>(c.core, c.window, "Probe", nullptr, kProbeMenus);
+        view = std::make_unique<WindowView>(CoreControls{c.core.controls, c.core.procedures},
+                                            c.window, "Probe", nullptr, kProbeMenus);
         view->show();
     }
     QLineEdit* field(int i) { return qobject_cast<QLineEdit*>(view->surface().widget("Field", i)); }
@@ -160,7 +161,7 @@ struct EditorConsole {
     WindowedUser user;
     Kavel core{Ports{in1, in2, out}, loop, user, folder.path().toStdString()};
     MainWindow window{core};
-    EditorView editor{core, window};
+    EditorView editor{{core.controls, core.procedures}, core.editor, window};
 };
 
 } // namespace
@@ -300,14 +301,14 @@ class EditorWindowTest : public QObject {
         QCOMPARE(c.text("Syx_index") + c.text("Syx_lenght"),
                  QString::number(stops::kFondiGo + 4) + "11 Bytes");
         QCOMPARE(rightOfText(c.on("TextFondi", 4)), QColor(255, 255, 0));
-        QVERIFY(c.user.shown.empty() && c.core.editor().modified());
+        QVERIFY(c.user.shown.empty() && c.core.editor.modified());
 
         // Unsaved: the title bar's close asks, No keeps the window, Yes lets it go; unchanged, it
         // goes without a question.
         c.user.answers = {Answer::No, Answer::Yes};
         for (bool closes : {false, true}) {
             QCOMPARE(c.editor.close(), closes);
-            QCOMPARE(c.editor.isVisible() && c.core.editor().loaded(), !closes);
+            QCOMPARE(c.editor.isVisible() && c.core.editor.loaded(), !closes);
         }
         QVERIFY(c.open() && c.editor.close() && !c.editor.isVisible());
         QCOMPARE(c.user.shown.size(), std::size_t{2});

@@ -60,7 +60,7 @@ struct FontsConsole {
     WindowedUser user;
     Kavel core{Ports{in1, in2, out}, loop, user, folder.path().toStdString()};
     MainWindow window{core};
-    FontsView view{core, window};
+    FontsView view{{core.controls, core.procedures}, core.fonts, window};
 };
 
 class FontsWindowTest : public QObject {
@@ -102,7 +102,7 @@ class FontsWindowTest : public QObject {
         const PanelState& p = c.core.state.panel;
         QVERIFY(p.fontSize == 8.0 && p.fontItalic && p.fontName == "Basso 2");
         QVERIFY(c.view.close()); // from its title bar: Cancel, the opening font is back
-        QVERIFY((c.core.fontsWindow().font() == FontSpec{"Small Fonts", 7, true, false}));
+        QVERIFY((c.core.fonts.font() == FontSpec{"Small Fonts", 7, true, false}));
 
         // Reopened, one of this machine's fonts is drawn in the box and, after OK, on the plates.
         QVERIFY(c.open());

@@ -44,8 +44,8 @@ struct HelpConsole {
     WindowedUser user;
     Kavel core{Ports{in1, in2, out}, loop, user, folder.path().toStdString()};
     MainWindow window{core};
-    TotalRecallView totalRecall{core, window};
-    AboutView about{core, window};
+    TotalRecallView totalRecall{{core.controls, core.procedures}, core.totalRecallWindow, window};
+    AboutView about{{core.controls, core.procedures}, core.about, window};
 };
 
 void screenshot(QWidget& window, const QString& name) {

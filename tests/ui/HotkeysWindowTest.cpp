@@ -29,11 +29,11 @@ class HotkeysWindowTest : public QObject {
         QStringList log; // the key procedures called, before they run
         c.core.procedures.add("Form_KeyDown", 2, [&](const Procedures::Args& a) {
             log << QString("down %1 %2").arg(a[0]).arg(a[1]);
-            c.core.Form_KeyDown(a[0], a[1]);
+            c.core.hotkeys.Form_KeyDown(a[0], a[1]);
         });
         c.core.procedures.add("Form_KeyPress", 1, [&](const Procedures::Args& a) {
             log << QString("press %1").arg(a[0]);
-            c.core.Form_KeyPress(a[0]);
+            c.core.hotkeys.Form_KeyPress(a[0]);
         });
         auto take = [&log] { return std::exchange(log, {}).join(" | "); };
         c.window.show();
@@ -47,7 +47,7 @@ class HotkeysWindowTest : public QObject {
         ctl.edit("Other").height = 2000;
         ctl.place("Field", -1, ControlKind::Text, "Other", 300, 300, 2000, 330);
         ctl.place("OtherSlider", -1, ControlKind::Slider, "Other", 300, 900, 2000, 300).max = 10;
-        WindowView view(c.core, c.window, "Other", nullptr);
+        WindowView view({c.core.controls, c.core.procedures}, c.window, "Other", nullptr);
         view.show();
         c.window.syncChanged();
         QVERIFY(QTest::qWaitForWindowExposed(&c.window) && QTest::qWaitForWindowExposed(&view));

@@ -78,7 +78,7 @@ class MainWindowTest : public QObject {
         c.window.move(QPoint(40, 30));
         QTRY_COMPARE(c.core.controls.get("Kavel").left, 40 * 15);
         QCOMPARE(c.core.controls.get("Kavel").top, 30 * 15);
-        c.core.Salva_dati_di_avvio();
+        c.core.config.Salva_dati_di_avvio();
         QFile cfg(c.folder.filePath("kavel.CFG"));
         QVERIFY(cfg.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = cfg.readAll().split('\n');
@@ -90,7 +90,7 @@ class MainWindowTest : public QObject {
         UiConsole c;
         QElapsedTimer clock;
         clock.start();
-        c.core.Waiting_Timer(20);
+        c.core.waiting.Waiting_Timer(20);
         QVERIFY(clock.elapsed() >= 19);
         QVERIFY(c.core.state.midi.TEMPO_SCADUTO);
     }

@@ -36,13 +36,13 @@ void build(UiConsole& c, bool graphic, double scale) {
     auto& k = c.core;
     k.state.panel.INTERFACCIA_GRAFICA = graphic;
     k.state.panel.SCALA_PANNELLO = scale;
-    k.ATTIVA_DISATTIVA_GRAPHIC_Interface();
+    k.panel.ATTIVA_DISATTIVA_GRAPHIC_Interface();
     if (graphic)
-        k.LOAD_GRAPHIC_INTERFACE();
+        k.panel.LOAD_GRAPHIC_INTERFACE();
     else
-        k.LOAD_NORMAL_INTERFACE();
-    k.SCRITTURA_TESTI_DEI_REGISTRI();
-    k.RESET_Click();
+        k.panel.LOAD_NORMAL_INTERFACE();
+    k.stopNames.SCRITTURA_TESTI_DEI_REGISTRI();
+    k.registration.RESET_Click();
     c.window.syncChanged();
 }
 
@@ -187,7 +187,7 @@ class PanelTest : public QObject {
                 c.core.state.memories.LED_MEMORIE = leds;
                 c.core.state.memories.MODO_ETICHETTE = leds ? 2 : 1; // note names, numbers
                 build(c, cs.graphic, cs.scale);
-                c.core.Scrivi_Etichette_memorie();
+                c.core.labels.Scrivi_Etichette_memorie();
                 c.window.syncChanged();
                 int checked = 0;
                 for (const auto& [key, entry] : c.core.controls.all()) {
@@ -259,7 +259,7 @@ class PanelTest : public QObject {
         started(c);
         build(c, false, 1.0);
         c.core.state.midi.DISPOSITIVO_OUT = 0;
-        c.core.MIDI_OPENING();
+        c.core.devices.MIDI_OPENING();
         c.out.sent.clear();
         QTest::mouseClick(on(c, "Tir_FO_GO", 3), Qt::LeftButton);
         QCOMPARE(c.core.state.registration.FO_GO[SLOT_LIVE], 3);
@@ -281,7 +281,7 @@ class PanelTest : public QObject {
         started(c);
         build(c, true, 1.0);
         c.core.state.midi.DISPOSITIVO_OUT = 0;
-        c.core.MIDI_OPENING();
+        c.core.devices.MIDI_OPENING();
         c.out.sent.clear();
         QTest::mouseClick(on(c, "Tir_AN_SW_graph", 4), Qt::LeftButton);
         QCOMPARE(c.core.state.registration.AN_SW[SLOT_LIVE], 4);
@@ -326,9 +326,9 @@ class PanelTest : public QObject {
         started(c);
         c.core.state.midi.DISPOSITIVO_IN1 = 0;
         c.core.state.midi.DISPOSITIVO_OUT = 0;
-        c.core.MIDI_OPENING();
-        ThruView thru(c.core, c.window);
-        c.core.MidiThru_Click();
+        c.core.devices.MIDI_OPENING();
+        ThruView thru({c.core.controls, c.core.procedures}, c.core.thru, c.window);
+        c.core.thru.MidiThru_Click();
         thru.show();
         c.window.syncChanged();
         QVERIFY(QTest::qWaitForWindowExposed(&thru));
@@ -357,7 +357,7 @@ class PanelTest : public QObject {
         c.in1.dispatch();
         QCOMPARE(c.out.sent.back().bytes, bytes({0x91, 62, 100}));
         // CANCEL brings back the mode the dialog opened with, and the Thru button follows it.
-        c.core.MidiThru_Click();
+        c.core.thru.MidiThru_Click();
         QTest::mouseClick(thru.surface().widget("Thru_choose", 1), Qt::LeftButton);
         QTest::mouseClick(thru.surface().widget("Thru_form.Command2"), Qt::LeftButton);
         QCOMPARE(c.core.state.midi.MODO_THRU, 2);
@@ -369,8 +369,8 @@ class PanelTest : public QObject {
     void setupDialogFitsAndDrives() {
         UiConsole c;
         started(c);
-        SetupView setup(c.core, c.window);
-        c.core.SetMidi_Click();
+        SetupView setup({c.core.controls, c.core.procedures}, c.core.setupDialog, c.window);
+        c.core.setupDialog.SetMidi_Click();
         setup.show();
         c.window.syncChanged();
         QVERIFY(QTest::qWaitForWindowExposed(&setup));
@@ -392,7 +392,7 @@ class PanelTest : public QObject {
         QTest::mouseClick(setup.surface().widget("Check_Filters", 3), Qt::LeftButton);
         QCOMPARE(c.core.state.midi.FILTRI_INGRESSO[3], !clock);
         QTest::mouseClick(setup.surface().widget("Set_up.Command1"), Qt::LeftButton);
-        QVERIFY(!c.core.setupDialog().loaded());
+        QVERIFY(!c.core.setupDialog.loaded());
     }
 
     void missingPicturesLeaveTheWindowUsable() {

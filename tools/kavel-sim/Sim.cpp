@@ -205,7 +205,7 @@ void Sim::runLine(const std::string& line) {
     } else if (verb == "device") {
         device(w);
     } else if (verb == "check") {
-        core().checkDevices();
+        core().devices.checkDevices();
     } else if (verb == "start") {
         core().Form_Load();
     } else if (verb == "call") {
@@ -223,17 +223,17 @@ void Sim::runLine(const std::string& line) {
         if (!core().controls.exists(w[1])) return error("unknown list " + w[1]);
         if (*index < -1 || *index >= static_cast<int>(core().controls.get(w[1]).items.size()))
             return error(w[1] + " has no item " + w[2]);
-        core().selectListItem(w[1], *index);
+        core().lists.selectListItem(w[1], *index);
     } else if (verb == "get") {
         get(w);
     } else if (verb == "key") {
         const auto code = w.size() == 2 ? keyCode(w[1]) : std::nullopt;
         if (!code) return error("key F1..F24|LETTER|DIGIT");
-        core().Form_KeyDown(*code, 0);
+        core().hotkeys.Form_KeyDown(*code, 0);
     } else if (verb == "char") {
         const auto ascii = w.size() == 2 ? keyAscii(w[1]) : std::nullopt;
         if (!ascii) return error("char takes one character");
-        core().Form_KeyPress(*ascii);
+        core().hotkeys.Form_KeyPress(*ascii);
     } else if (verb == "answer") {
         static const std::pair<const char*, Answer> kAnswers[] = {{"yes", Answer::Yes},
                                                                   {"no", Answer::No},
@@ -318,7 +318,7 @@ void Sim::device(const std::vector<std::string>& w) {
         else
             list->absent.erase(name);
     }
-    core().checkDevices();
+    core().devices.checkDevices();
 }
 
 void Sim::midi(const std::vector<std::string>& w) {

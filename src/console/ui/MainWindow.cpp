@@ -1,5 +1,6 @@
 #include "console/ui/MainWindow.h"
 
+#include "console/Kavel.h"
 #include "console/ui/Twips.h"
 #include "panel/MainMenu.h"
 
@@ -57,7 +58,7 @@ int windows1252(char32_t c) {
 }
 
 MainWindow::MainWindow(Kavel& core)
-    : core_(core), surface_(new ControlSurface(core, "Kavel", this)) {
+    : core_(core), surface_(new ControlSurface({core.controls, core.procedures}, "Kavel", this)) {
     setObjectName("Kavel");
     setCentralWidget(surface_);
     surface_->scaleWithWindow();
@@ -148,7 +149,7 @@ void MainWindow::click(const std::string& name) {
 
 void MainWindow::syncChanged() {
     // Every picture the console names, read before drawing: those missing are named together.
-    surface_->preload(core_.picturePaths());
+    surface_->preload(core_.panel.picturePaths());
     for (const ControlKey& key : core_.controls.drainChanged())
         draw(key);
     reportMissingPictures(*surface_);
@@ -160,8 +161,8 @@ void MainWindow::syncChanged() {
 void MainWindow::reportMissingPictures(ControlSurface& surface) {
     auto missing = surface.takeMissingPictures();
     if (missing.empty()) return;
-    QTimer::singleShot(0, this,
-                       [this, missing = std::move(missing)] { core_.picturesMissing(missing); });
+    QTimer::singleShot(
+        0, this, [this, missing = std::move(missing)] { core_.panel.picturesMissing(missing); });
 }
 
 void MainWindow::draw(const ControlKey& key) {

@@ -3,7 +3,6 @@
 // The main window `Kavel`: draws the core's control state and turns clicks into the core's
 // procedures. It holds no state of its own.
 
-#include "console/Kavel.h"
 #include "panel/ui/ControlSurface.h"
 
 #include <QAction>
@@ -17,6 +16,8 @@
 #include <vector>
 
 namespace kavel {
+
+class Kavel;
 
 // The Windows key code of a Qt key: letters, digits and F1..F24; 0 for any other key.
 int windowsKeyCode(int qtKey);

@@ -4,9 +4,9 @@
 
 namespace kavel {
 
-TotalRecallView::TotalRecallView(Kavel& core, MainWindow& main)
-    : WindowView(core, main, TotalRecallWindow::kName, [&core] {
-          core.totalRecallWindow().Command1_Click();
+TotalRecallView::TotalRecallView(CoreControls core, TotalRecallWindow& window, MainWindow& main)
+    : WindowView(core, main, TotalRecallWindow::kName, [&window] {
+          window.Command1_Click();
           return true;
       }) {}
 

@@ -6,9 +6,11 @@
 
 namespace kavel {
 
+class TotalRecallWindow;
+
 class TotalRecallView : public WindowView {
   public:
-    TotalRecallView(Kavel& core, MainWindow& main);
+    TotalRecallView(CoreControls core, TotalRecallWindow& window, MainWindow& main);
 };
 
 } // namespace kavel

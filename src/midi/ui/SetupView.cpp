@@ -4,9 +4,9 @@
 
 namespace kavel {
 
-SetupView::SetupView(Kavel& core, MainWindow& main)
-    : WindowView(core, main, "Set_up", [&core] {
-          if (core.setupDialog().loaded()) core.setupDialog().Command3_Click();
+SetupView::SetupView(CoreControls core, SetupDialog& window, MainWindow& main)
+    : WindowView(core, main, "Set_up", [&window] {
+          if (window.loaded()) window.Command3_Click();
           return true;
       }) {}
 

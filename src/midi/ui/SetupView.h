@@ -7,9 +7,11 @@
 
 namespace kavel {
 
+class SetupDialog;
+
 class SetupView : public WindowView {
   public:
-    SetupView(Kavel& core, MainWindow& main);
+    SetupView(CoreControls core, SetupDialog& window, MainWindow& main);
 };
 
 } // namespace kavel

@@ -4,9 +4,9 @@
 
 namespace kavel {
 
-ThruView::ThruView(Kavel& core, MainWindow& main)
-    : WindowView(core, main, "Thru_form", [&core] {
-          core.thruDialog().Command2_Click();
+ThruView::ThruView(CoreControls core, ThruDialog& window, MainWindow& main)
+    : WindowView(core, main, "Thru_form", [&window] {
+          window.Command2_Click();
           return true;
       }) {}
 

@@ -6,9 +6,11 @@
 
 namespace kavel {
 
+class ThruDialog;
+
 class ThruView : public WindowView {
   public:
-    ThruView(Kavel& core, MainWindow& main);
+    ThruView(CoreControls core, ThruDialog& window, MainWindow& main);
 };
 
 } // namespace kavel

@@ -4,9 +4,9 @@
 
 namespace kavel {
 
-AboutView::AboutView(Kavel& core, MainWindow& main)
-    : WindowView(core, main, AboutBox::kName, [&core] {
-          core.aboutBox().Command1_Click();
+AboutView::AboutView(CoreControls core, AboutBox& window, MainWindow& main)
+    : WindowView(core, main, AboutBox::kName, [&window] {
+          window.Command1_Click();
           return true;
       }) {}
 

@@ -6,9 +6,11 @@
 
 namespace kavel {
 
+class AboutBox;
+
 class AboutView : public WindowView {
   public:
-    AboutView(Kavel& core, MainWindow& main);
+    AboutView(CoreControls core, AboutBox& window, MainWindow& main);
 };
 
 } // namespace kavel

@@ -125,7 +125,7 @@ constexpr double kFallbackPoints = 9; // a font given in pixels has no point siz
 
 } // namespace
 
-ControlSurface::ControlSurface(Kavel& core, std::string window, QWidget* parent)
+ControlSurface::ControlSurface(CoreControls core, std::string window, QWidget* parent)
     : QWidget(parent), core_(core), window_(std::move(window)) {
     useFontStandIns();
 }

@@ -5,8 +5,9 @@
 // values), and every click, move or choice turned into the control's own procedure, as the
 // console names it ("Tir_FO_GO_Click 5", "SliderGO_Scroll"). It keeps no state of its own.
 
-#include "console/Kavel.h"
+#include "console/Procedures.h"
 #include "panel/CaptionFit.h"
+#include "panel/Controls.h"
 #include "panel/PanelFit.h"
 
 #include <QPixmap>
@@ -21,9 +22,15 @@
 
 namespace kavel {
 
+// What a window on screen draws from and runs: the controls' state and the procedures.
+struct CoreControls {
+    Controls& controls;
+    Procedures& procedures;
+};
+
 class ControlSurface : public QWidget {
   public:
-    ControlSurface(Kavel& core, std::string window, QWidget* parent = nullptr);
+    ControlSurface(CoreControls core, std::string window, QWidget* parent = nullptr);
 
     const std::string& window() const { return window_; }
     // Draws every control of this window that exists now.
@@ -65,7 +72,7 @@ class ControlSurface : public QWidget {
     const FittedCaption& fitted(const std::string& caption, const QFont& font, QSize room,
                                 bool wrap);
 
-    Kavel& core_;
+    CoreControls core_;
     std::string window_;
     std::map<ControlKey, QPointer<QWidget>> widgets_;
     std::vector<QPointer<QWidget>> backs_;    // the board and frames, kept lowest

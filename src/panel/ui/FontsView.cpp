@@ -4,9 +4,9 @@
 
 namespace kavel {
 
-FontsView::FontsView(Kavel& core, MainWindow& main)
-    : WindowView(core, main, "SetFonts", [&core] {
-          core.fontsWindow().Command_Cancel_Click();
+FontsView::FontsView(CoreControls core, FontsWindow& window, MainWindow& main)
+    : WindowView(core, main, "SetFonts", [&window] {
+          window.Command_Cancel_Click();
           return true;
       }) {}
 

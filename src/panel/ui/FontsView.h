@@ -6,9 +6,11 @@
 
 namespace kavel {
 
+class FontsWindow;
+
 class FontsView : public WindowView {
   public:
-    FontsView(Kavel& core, MainWindow& main);
+    FontsView(CoreControls core, FontsWindow& window, MainWindow& main);
 };
 
 } // namespace kavel

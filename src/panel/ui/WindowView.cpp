@@ -17,7 +17,7 @@ QString latin1(std::string_view s) {
 }
 } // namespace
 
-WindowView::WindowView(Kavel& core, MainWindow& main, std::string name,
+WindowView::WindowView(CoreControls core, MainWindow& main, std::string name,
                        std::function<bool()> mayClose, std::span<const Menu> menus)
     : core_(core), main_(main), name_(std::move(name)), mayClose_(std::move(mayClose)),
       surface_(new ControlSurface(core, name_, this)) {

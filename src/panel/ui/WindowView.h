@@ -5,7 +5,6 @@
 // place are the console's, and where the organist moves it goes back to the console. A window
 // with menus has them in a bar above its controls, each item drawn from its own control.
 
-#include "console/Kavel.h"
 #include "console/ui/MainWindow.h"
 #include "panel/MainMenu.h"
 #include "panel/ui/ControlSurface.h"
@@ -24,8 +23,8 @@ namespace kavel {
 class WindowView : public QWidget {
   public:
     // `mayClose` answers the title bar's close: true lets the window go.
-    WindowView(Kavel& core, MainWindow& main, std::string name, std::function<bool()> mayClose,
-               std::span<const Menu> menus = {});
+    WindowView(CoreControls core, MainWindow& main, std::string name,
+               std::function<bool()> mayClose, std::span<const Menu> menus = {});
 
     ControlSurface& surface() { return *surface_; }
     // The bar of the window's menus; none without menus.
@@ -47,7 +46,7 @@ class WindowView : public QWidget {
     void applyWindowState();
     void layOut();
 
-    Kavel& core_;
+    CoreControls core_;
     MainWindow& main_;
     std::string name_;
     std::function<bool()> mayClose_;

@@ -4,10 +4,10 @@
 
 namespace kavel {
 
-AdvancedView::AdvancedView(Kavel& core, MainWindow& main)
-    : WindowView(core, main, AdvancedWindow::kName, [&core] {
+AdvancedView::AdvancedView(CoreControls core, AdvancedWindow& window, MainWindow& main)
+    : WindowView(core, main, AdvancedWindow::kName, [&window] {
           bool cancel = false;
-          core.advanced().Form_QueryUnload(cancel);
+          window.Form_QueryUnload(cancel);
           return !cancel;
       }) {}
 

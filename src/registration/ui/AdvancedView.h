@@ -7,9 +7,11 @@
 
 namespace kavel {
 
+class AdvancedWindow;
+
 class AdvancedView : public WindowView {
   public:
-    AdvancedView(Kavel& core, MainWindow& main);
+    AdvancedView(CoreControls core, AdvancedWindow& window, MainWindow& main);
 };
 
 } // namespace kavel

@@ -5,12 +5,12 @@
 
 namespace kavel {
 
-EditorView::EditorView(Kavel& core, MainWindow& main)
+EditorView::EditorView(CoreControls core, StopsTableEditor& window, MainWindow& main)
     : WindowView(
           core, main, "compilatore",
-          [&core] {
-              core.editor().Uscita_abort_Click();
-              return !core.editor().loaded();
+          [&window] {
+              window.Uscita_abort_Click();
+              return !window.loaded();
           },
           kEditorMenus) {}
 

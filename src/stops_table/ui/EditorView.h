@@ -8,9 +8,11 @@
 
 namespace kavel {
 
+class StopsTableEditor;
+
 class EditorView : public WindowView {
   public:
-    EditorView(Kavel& core, MainWindow& main);
+    EditorView(CoreControls core, StopsTableEditor& window, MainWindow& main);
 };
 
 } // namespace kavel

@@ -1,4 +1,12 @@
-#include "console/Kavel.h"
+#include "midi/KeyboardRouting.h"
+
+#include "console/EventLoop.h"
+#include "console/ProgramState.h"
+#include "midi/ConsoleFunctions.h"
+#include "midi/HeldNotes.h"
+#include "midi/MidiPorts.h"
+#include "midi/Sender.h"
+#include "panel/Controls.h"
 
 #include <cmath>
 
@@ -21,42 +29,40 @@ int sliderValue(int v) {
 
 } // namespace
 
-void Kavel::setConsoleFunctions(ConsoleFunctions* functions) {
-    functions_ = functions ? functions : own_.get();
+KeyboardRouting::KeyboardRouting(MidiInput& in1, MidiInput& in2, Sender& sender, HeldNotes& held,
+                                 MidiState& midi, const RegistrationTable& registration,
+                                 const AdvancedState& advanced, Controls& controls, EventLoop& loop,
+                                 ConsoleFunctions& own)
+    : in1_(in1), in2_(in2), sender_(sender), held_(held), midi_(midi), registration_(registration),
+      advanced_(advanced), controls_(controls), loop_(loop), own_(own), functions_(&own) {}
+
+void KeyboardRouting::setConsoleFunctions(ConsoleFunctions* functions) {
+    functions_ = functions ? functions : &own_;
 }
 
-void Kavel::MIDIInput1_Message() {
-    inputMessage(MIDIInput1, 0);
+void KeyboardRouting::MIDIInput1_Message() {
+    inputMessage(in1_, 0);
 }
-void Kavel::MIDIInput2_Message() {
-    inputMessage(MIDIInput2, 1);
+void KeyboardRouting::MIDIInput2_Message() {
+    inputMessage(in2_, 1);
 }
 
-void Kavel::inputMessage(MidiInput& input, int which) {
+void KeyboardRouting::inputMessage(MidiInput& input, int which) {
     while (input.MessageCount() > 0) {
         loop_.processPendingEvents();
         // What ran meanwhile may have closed the port and emptied its queue.
         if (input.MessageCount() == 0) return;
         route(which, {input.Status(), input.Data1(), input.Data2()});
-        noteDelay();
+        sender_.noteDelay();
         input.Action(action::kRemoveOldest);
     }
 }
 
-void Kavel::noteDelay() const {
-    const int outer = state.midi.RITARDO_NOTE;
-    if (outer == 0) return;
-    volatile int spin = 0; // volatile: the loop must not be optimised away
-    for (int i = 0; i <= outer; ++i)
-        for (int j = 0; j <= 200; ++j)
-            spin = spin + 1;
-}
-
-void Kavel::rechannel(Message& m) const {
-    const auto& midi = state.midi;
+void KeyboardRouting::rechannel(Message& m) const {
+    const auto& midi = midi_;
     const int type = m.status & 0xF0;
     if (midi.MODO_THRU == 1) {
-        const int body = state.registration.CORPO_ORGANO[SLOT_LIVE];
+        const int body = registration_.CORPO_ORGANO[SLOT_LIVE];
         // A body outside the three divisions would make a status byte of another type.
         if (!isOrganBody(body)) return;
         if (type == 0xB0 || type == 0x90 || type == 0xE0 || type == 0x80)
@@ -75,8 +81,8 @@ void Kavel::rechannel(Message& m) const {
     }
 }
 
-void Kavel::route(int which, Message m) {
-    auto& midi = state.midi;
+void KeyboardRouting::route(int which, Message m) {
+    auto& midi = midi_;
     const int incomingChannel = m.status & 0x0F;
     const int incomingNote = m.data1;
 
@@ -84,7 +90,7 @@ void Kavel::route(int which, Message m) {
     if (midi.APPRENDI_CANALE && between(m.status, 0x90, 0x9F) &&
         between(midi.INDICE_APPRENDI, 0, 3)) {
         midi.CANALE_APPRESO[static_cast<std::size_t>(midi.INDICE_APPRENDI)] = m.status - 0x90;
-        controls.edit("Custom_Thru_label", midi.INDICE_APPRENDI).caption =
+        controls_.edit("Custom_Thru_label", midi.INDICE_APPRENDI).caption =
             "Channel = " + std::to_string(m.status - 0x90 + 1);
     }
     // R2
@@ -104,7 +110,7 @@ void Kavel::route(int which, Message m) {
         if (m.data2 == 127) {
             midi.EVENTO_SWITCH = true;
         } else if (m.data2 == 0 && midi.EVENTO_SWITCH) {
-            Panic_Click();
+            sender_.Panic_Click();
             midi.EVENTO_SWITCH = false;
         }
         return;
@@ -141,8 +147,8 @@ void Kavel::route(int which, Message m) {
     forward(which, m, incomingChannel, incomingNote);
 }
 
-void Kavel::pitchWheel(int which, const Message& m) {
-    auto& latch = state.midi.BLOCCO_PITCH;
+void KeyboardRouting::pitchWheel(int which, const Message& m) {
+    auto& latch = midi_.BLOCCO_PITCH;
     if (between(m.data2, 60, 70)) {
         latch = false;
         return;
@@ -174,11 +180,11 @@ void Kavel::pitchWheel(int which, const Message& m) {
     }
 }
 
-void Kavel::expression(int which, const Message& m) {
+void KeyboardRouting::expression(int which, const Message& m) {
     const int e = sliderValue(m.data2);
     auto& f = *functions_;
-    auto shows = [this, e](const char* slider) { return controls.get(slider).value == e; };
-    auto setTo = [this, e](const char* slider) { controls.edit(slider).value = e; };
+    auto shows = [this, e](const char* slider) { return controls_.get(slider).value == e; };
+    auto setTo = [this, e](const char* slider) { controls_.edit(slider).value = e; };
     const int channel = m.status & 0x0F;
 
     if (channel == 2) {
@@ -186,7 +192,7 @@ void Kavel::expression(int which, const Message& m) {
         setTo("SliderPE");
         return f.SliderPE_Scroll();
     }
-    const int coupling = state.advanced.ACCOPPIAMENTO_GLOBALE;
+    const int coupling = advanced_.ACCOPPIAMENTO_GLOBALE;
     if (coupling == 1) {
         if (shows(which == 0 ? "SliderGO" : "SliderSW")) return;
         setTo("SliderGO");
@@ -211,33 +217,26 @@ void Kavel::expression(int which, const Message& m) {
         f.SliderSW_Scroll();
 }
 
-void Kavel::send(int status, int data1, int data2) {
-    MIDIOutput1.Status(status);
-    MIDIOutput1.Data1(data1);
-    MIDIOutput1.Data2(data2);
-    MIDIOutput1.Action(action::kSend);
-}
-
 // R12, with the releases of held keys sent where their presses went.
-void Kavel::forward(int which, const Message& m, int incomingChannel, int incomingNote) {
+void KeyboardRouting::forward(int which, const Message& m, int incomingChannel, int incomingNote) {
     const bool noteMessage = (m.status & 0xF0) == 0x80 || (m.status & 0xF0) == 0x90;
     if (noteMessage && isRelease(m.status, m.data2)) {
         const auto sends = held_.take(which, incomingChannel, incomingNote);
         if (sends.count > 0) {
             const int type = m.status & 0xF0;
             for (int i = 0; i < sends.count; ++i)
-                send(type | sends.channel[static_cast<std::size_t>(i)],
-                     sends.note[static_cast<std::size_t>(i)], m.data2);
+                sender_.send(type | sends.channel[static_cast<std::size_t>(i)],
+                             sends.note[static_cast<std::size_t>(i)], m.data2);
             return;
         }
     }
     const bool press = noteMessage && !isRelease(m.status, m.data2);
     auto sent = [&](int status, int note) {
-        send(status, note, m.data2);
+        sender_.send(status, note, m.data2);
         if (press) held_.add(which, incomingChannel, incomingNote, status & 0x0F, note);
     };
 
-    const auto& reg = state.registration;
+    const auto& reg = registration_;
     const int pedalCoupler = reg.UNIONE_PED[SLOT_LIVE];
     const int manualCoupler = reg.UNIONE_MAN[SLOT_LIVE];
     const int first = m.status;

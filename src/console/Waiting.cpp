@@ -1,8 +1,8 @@
-#include "console/Kavel.h"
+#include "console/Waiting.h"
 
 namespace kavel {
 
-void Kavel::Waiting_Timer(int msec) {
+void Waiting::Waiting_Timer(int msec) {
     // A timer of 0 would never fire; no wait is what a caller asking for 0 means.
     if (msec <= 0) return;
     ++waits_;
@@ -10,15 +10,15 @@ void Kavel::Waiting_Timer(int msec) {
         int& depth;
         ~Done() { --depth; }
     } done{waits_};
-    state.midi.TEMPO_SCADUTO = false;
+    midi_.TEMPO_SCADUTO = false;
     loop_.startTimer(msec, [this] { Timer1_Timer(); });
-    while (!state.midi.TEMPO_SCADUTO)
+    while (!midi_.TEMPO_SCADUTO)
         loop_.processEventsOrWait();
     loop_.stopTimer();
 }
 
-void Kavel::Timer1_Timer() {
-    state.midi.TEMPO_SCADUTO = true;
+void Waiting::Timer1_Timer() {
+    midi_.TEMPO_SCADUTO = true;
 }
 
 } // namespace kavel
