@@ -6,8 +6,8 @@
 namespace kavel {
 
 Kavel::Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder)
-    : MIDIInput1(ports.in1), MIDIInput2(ports.in2), MIDIOutput1(ports.out), loop_(loop),
-      user_(user), folder(std::move(programFolder)), waiting(loop, state.midi),
+    : MIDIInput1(ports.in1), MIDIInput2(ports.in2), MIDIOutput1(ports.out), user_(user),
+      folder(std::move(programFolder)), waiting(loop, state.midi),
       placement(controls, user, state.panel, folder), lists(controls, procedures),
       sender(MIDIOutput1, state.midi, state.stops, held_, waiting),
       senders(state.registration, state.advanced, controls, sender),

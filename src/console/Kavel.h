@@ -1,10 +1,9 @@
 #pragma once
 
-// The main window `Kavel`: the composition root. It owns the program-wide state, the controls,
-// the three MIDI controls and one object per subsystem, wires them together (each gets what it
-// uses through its constructor, constructed in the order below), and runs start-up and
-// shutdown. The subsystems hold the console's procedures; the window layer only draws
-// `controls` and runs procedures by name.
+// The main window `Kavel`, the composition root: it owns the program-wide state, the controls,
+// the MIDI controls and one object per subsystem, each built from those declared before it,
+// and runs start-up and shutdown. The subsystems hold the console's procedures; the window
+// layer only draws `controls` and runs procedures by name.
 
 #include "config/ProgramFolder.h"
 #include "config/StartupConfig.h"
@@ -49,18 +48,10 @@
 
 namespace kavel {
 
-struct Ports {
-    MidiInput& in1;
-    MidiInput& in2;
-    MidiOutput& out;
-};
-
 class Kavel : public Program {
   public:
     // `programFolder` holds the data files; file names are joined to it with "/".
     Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder);
-    Kavel(const Kavel&) = delete;
-    Kavel& operator=(const Kavel&) = delete;
 
     // Start-up and shutdown, in their order of events.
     void Form_Load();
@@ -79,7 +70,6 @@ class Kavel : public Program {
     MidiOutput& MIDIOutput1;
 
   private:
-    EventLoop& loop_;
     User& user_;
     HeldNotes held_;
     bool running_ = true;

@@ -150,4 +150,11 @@ class MidiInput : public MidiPort {
     bool inMessage_ = false;
 };
 
+// The three MIDI controls of the main window.
+struct Ports {
+    MidiInput& in1;
+    MidiInput& in2;
+    MidiOutput& out;
+};
+
 } // namespace kavel
