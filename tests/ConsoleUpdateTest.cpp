@@ -303,18 +303,5 @@ TEST_F(ConsoleUpdate, CancelAllTurnsTheTremoloOffAndKeepsLevels) {
     EXPECT_EQ(k.controls.get("CancelALL").backColour, Colour::system(15));
 }
 
-TEST_F(ConsoleUpdate, BalanceIsSentInvertedAndClipped) {
-    auto& k = console();
-    auto& r = k.state.registration;
-    r.BIL_MUTAZ_SW[SLOT_LIVE] = 100;
-    k.senders.BILANCIA_MUTAZ_SW();
-    EXPECT_EQ(k.controls.get("EXPmutazioni", 2).caption, "100");
-    r.BIL_FONDI_GO[SLOT_LIVE] = 300;
-    k.senders.BILANCIA_FONDI_GO();
-    r.EXPR_PE[SLOT_LIVE] = -4;
-    k.senders.EXPRESSION_PE();
-    EXPECT_EQ(log, (Log{"B1 08 1B", "B0 07 00", "B2 0B 00"}));
-}
-
 } // namespace
 } // namespace kavel::test

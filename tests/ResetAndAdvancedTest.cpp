@@ -244,16 +244,18 @@ void PrintTo(const ListCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class ReverbList : public ConsoleFixture, public ::testing::WithParamInterface<ListCase> {};
+class ReverbList : public ::testing::TestWithParam<ListCase> {};
 
 TEST_P(ReverbList, FilledUpToTheFirstShortName) {
-    auto& k = console();
+    StopsTableState stops;
     for (std::size_t i = 0; i < GetParam().names.size(); ++i)
-        k.state.stops.STOPS_TABLE[312 + i] = GetParam().names[i];
-    k.state.stops.STOPS_TABLE[320] = "Beyond the column";
-    k.stopNames.CARICAMENTO_LIST_BOXES();
-    EXPECT_EQ(k.controls.get("Riverberi").items, GetParam().items);
-    EXPECT_EQ(k.controls.get("NotaInizTemp").items.back(), "H");
+        stops.STOPS_TABLE[312 + i] = GetParam().names[i];
+    stops.STOPS_TABLE[320] = "Beyond the column";
+    PanelState panel;
+    Controls controls;
+    StopNames{stops, panel, controls}.CARICAMENTO_LIST_BOXES();
+    EXPECT_EQ(controls.get("Riverberi").items, GetParam().items);
+    EXPECT_EQ(controls.get("NotaInizTemp").items.back(), "H");
 }
 
 const std::vector<std::string> kEight = {"Room 1", "Room 2", "Room 3", "Hall 1",

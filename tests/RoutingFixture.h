@@ -25,6 +25,14 @@ class RecordingFunctions : public ConsoleFunctions {
     void SliderPE_Scroll() override { calls.push_back("SliderPE_Scroll"); }
 };
 
+// What `out` sent from message `taken` on, one "XX XX XX" string a message; `taken` moves past.
+inline std::vector<std::string> sentSince(const FakeMidiOutput& out, std::size_t& taken) {
+    std::vector<std::string> sent;
+    for (; taken < out.sent.size(); ++taken)
+        sent.push_back(hexBytes(out.sent[taken].bytes));
+    return sent;
+}
+
 class RoutingFixture : public ConsoleFixture {
   protected:
     RoutingFixture() {
@@ -43,14 +51,8 @@ class RoutingFixture : public ConsoleFixture {
         in.dispatch();
     }
 
-    // What was sent since the last call, one "XX XX XX" string a message.
-    std::vector<std::string> takeSent() {
-        std::vector<std::string> result;
-        for (std::size_t i = taken_; i < out.sent.size(); ++i)
-            result.push_back(hexBytes(out.sent[i].bytes));
-        taken_ = out.sent.size();
-        return result;
-    }
+    // What was sent since the last call.
+    std::vector<std::string> takeSent() { return sentSince(out, taken_); }
 
     RecordingFunctions functions;
 

@@ -10,28 +10,39 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class Sending : public RoutingFixture {
-  protected:
+// The sender and the controller senders alone, over an open fake output and a fake clock.
+struct Sending : ::testing::Test {
     Sending() {
+        out.clock = [this] { return loop.now(); };
+        out.devices.names = {"Module"};
+        out.Action(action::kOpen);
         loop.onTimerStarted = [this](int ms) { waits.push_back(ms); };
     }
-    void entry(int n, std::initializer_list<int> b) {
-        std::string s;
-        for (int v : b)
-            s.push_back(static_cast<char>(v));
-        console().state.stops.STOPS_TABLE[static_cast<std::size_t>(n)] = s;
-    }
-    std::vector<int> waits;
+    Strings takeSent() { return sentSince(out, taken); }
+
+    ManualEventLoop loop;
+    MidiState midi;
+    Waiting waiting{loop, midi};
+    FakeMidiOutput out;
+    StopsTableState stops;
+    HeldNotes held;
+    Sender sender{out, midi, stops, held, waiting};
+    RegistrationTable registration;
+    AdvancedState advanced;
+    Controls controls;
+    ControllerSenders senders{registration, advanced, controls, sender};
+    std::vector<int> waits; // each wait's length, as its timer was started
+    std::size_t taken = 0;  // messages takeSent has returned
 };
 
-const std::initializer_list<int> kTwoMessages = {0xF0, 0x41, 0x10, 0x42, 0x12, 0x40, 0x00, 0x7F,
-                                                 0x00, 0x41, 0xF7, 0xF0, 0x41, 0x10, 0x42, 0x12,
-                                                 0x40, 0x01, 0x30, 0x00, 0x0F, 0xF7};
+const std::string kGsReset("\xF0\x41\x10\x42\x12\x40\x00\x7F\x00\x41\xF7", 11);
+const std::string kTwoMessages =
+    kGsReset + std::string("\xF0\x41\x10\x42\x12\x40\x01\x30\x00\x0F\xF7", 11);
 
 TEST_F(Sending, WithADelayEachMessageIsSentAndFollowedByAWait) {
-    entry(12, kTwoMessages);
-    console().state.midi.RITARDO_SYSEX = 20;
-    console().sender.Sysex_Sending(12);
+    stops.STOPS_TABLE[12] = kTwoMessages;
+    midi.RITARDO_SYSEX = 20;
+    sender.Sysex_Sending(12);
     EXPECT_EQ(takeSent(),
               (Strings{"F0 41 10 42 12 40 00 7F 00 41 F7", "F0 41 10 42 12 40 01 30 00 0F F7"}));
     EXPECT_EQ(waits, (std::vector<int>{20, 20}));
@@ -41,17 +52,16 @@ TEST_F(Sending, WithADelayEachMessageIsSentAndFollowedByAWait) {
 }
 
 TEST_F(Sending, WithoutADelayTheEntryGoesWholeAndNothingWaits) {
-    entry(12, kTwoMessages);
-    console().sender.Sysex_Sending(12);
+    stops.STOPS_TABLE[12] = kTwoMessages;
+    sender.Sysex_Sending(12);
     ASSERT_EQ(out.sent.size(), 1u);
     EXPECT_EQ(out.sent[0].bytes.size(), 22u);
     EXPECT_TRUE(waits.empty());
 }
 
 TEST_F(Sending, IndexesOutsideTheTableSendNothing) {
-    auto& k = console();
-    k.sender.Sysex_Sending(-1);
-    k.sender.Sysex_Sending(431);
+    sender.Sysex_Sending(-1);
+    sender.Sysex_Sending(431);
     EXPECT_TRUE(takeSent().empty());
 }
 
@@ -69,24 +79,21 @@ void PrintTo(const EntryCase& c, std::ostream* os) {
 class EntrySending : public Sending, public ::testing::WithParamInterface<EntryCase> {};
 
 TEST_P(EntrySending, OnlyASoundEntryGoesOutAndADamagedOneNotEvenInPart) {
-    auto& k = console();
-    k.state.stops.STOPS_TABLE[45] = GetParam().bytes;
-    k.sender.Sysex_Sending(45);
+    stops.STOPS_TABLE[45] = GetParam().bytes;
+    sender.Sysex_Sending(45);
     EXPECT_EQ(takeSent(), GetParam().whole);
     EXPECT_TRUE(waits.empty());
-    k.state.midi.RITARDO_SYSEX = 20;
-    k.sender.Sysex_Sending(45);
+    midi.RITARDO_SYSEX = 20;
+    sender.Sysex_Sending(45);
     EXPECT_EQ(takeSent(), GetParam().split);
     EXPECT_EQ(waits, std::vector<int>(GetParam().split.size(), 20));
 }
-
-const std::string kGsReset("\xF0\x41\x10\x42\x12\x40\x00\x7F\x00\x41\xF7", 11);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, EntrySending,
     ::testing::Values(
         EntryCase{"TwoGsMessages",
-                  kGsReset + std::string("\xF0\x41\x10\x42\x12\x40\x01\x30\x00\x0F\xF7", 11),
+                  kTwoMessages,
                   {"F0 41 10 42 12 40 00 7F 00 41 F7 F0 41 10 42 12 40 01 30 00 0F F7"},
                   {"F0 41 10 42 12 40 00 7F 00 41 F7", "F0 41 10 42 12 40 01 30 00 0F F7"}},
         EntryCase{"NonRolandMessage",
@@ -112,6 +119,34 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {}}),
     [](const auto& info) { return info.param.name; });
+
+TEST_F(Sending, TemperamentStringWaitsFirstAndIsNeverSplit) {
+    midi.TEMP_SYSEX[7] = std::string("\xF0\x01\xF7\xF0\x02\xF7", 6);
+    midi.RITARDO_SYSEX = 15;
+    sender.Sysex_Temp_sending(7);
+    EXPECT_EQ(waits, std::vector<int>{15});
+    ASSERT_EQ(out.sent.size(), 1u);
+    EXPECT_EQ(out.sent[0].timeMs, 15);
+    EXPECT_EQ(out.sent[0].bytes.size(), 6u);
+}
+
+TEST_F(Sending, PanicSendsAllNotesOffTwiceOnTheThreeDivisions) {
+    sender.Panic_Click();
+    EXPECT_EQ(takeSent(),
+              (Strings{"B0 7B 00", "B0 7B 00", "B1 7B 00", "B1 7B 00", "B2 7B 00", "B2 7B 00"}));
+    EXPECT_TRUE(waits.empty());
+}
+
+TEST_F(Sending, BalanceIsSentInvertedAndClipped) {
+    registration.BIL_MUTAZ_SW[SLOT_LIVE] = 100;
+    senders.BILANCIA_MUTAZ_SW();
+    EXPECT_EQ(controls.get("EXPmutazioni", 2).caption, "100");
+    registration.BIL_FONDI_GO[SLOT_LIVE] = 300;
+    senders.BILANCIA_FONDI_GO();
+    registration.EXPR_PE[SLOT_LIVE] = -4;
+    senders.EXPRESSION_PE();
+    EXPECT_EQ(takeSent(), (Strings{"B1 08 1B", "B0 07 00", "B2 0B 00"}));
+}
 
 // A complete message of the kind a GS module takes, judged byte by byte: a channel message
 // with its data bytes, or one SysEx message F0 ... F7 with none above 7F between.
@@ -156,7 +191,21 @@ std::string elfLookingBinary() {
     return file;
 }
 
-TEST_F(Sending, AnExecutableGivenAsTheStopsTableSendsNothingMalformed) {
+// With the rest of the console: a table read from a file, keys played during a wait.
+using ConsoleSending = RoutingFixture;
+
+TEST_F(ConsoleSending, InputIsHandledBetweenTheMessagesOfAnEntry) {
+    auto& k = console();
+    k.state.stops.STOPS_TABLE[12] = kTwoMessages;
+    k.state.midi.RITARDO_SYSEX = 20;
+    loop.post(5, [this] { play(1, {0x90, 60, 100}); });
+    k.sender.Sysex_Sending(12);
+    const auto sent = takeSent();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[1], "90 3C 64");
+}
+
+TEST_F(ConsoleSending, AnExecutableGivenAsTheStopsTableSendsNothingMalformed) {
     const auto file = folder / "kavel";
     std::ofstream(file, std::ios::binary) << elfLookingBinary();
     auto& k = console();
@@ -306,34 +355,6 @@ INSTANTIATE_TEST_SUITE_P(
         TemplateCase{"SecondMessageCut", kScale + "\xF0\x41", false},
         TemplateCase{"ByteBeforeTheF0", std::string(1, '\0') + kScale, false}),
     [](const auto& info) { return info.param.name; });
-
-TEST_F(Sending, InputIsHandledBetweenTheMessagesOfAnEntry) {
-    entry(12, kTwoMessages);
-    console().state.midi.RITARDO_SYSEX = 20;
-    loop.post(5, [this] { play(1, {0x90, 60, 100}); });
-    console().sender.Sysex_Sending(12);
-    const auto sent = takeSent();
-    ASSERT_EQ(sent.size(), 3u);
-    EXPECT_EQ(sent[1], "90 3C 64");
-}
-
-TEST_F(Sending, TemperamentStringWaitsFirstAndIsNeverSplit) {
-    auto& k = console();
-    k.state.midi.TEMP_SYSEX[7] = std::string("\xF0\x01\xF7\xF0\x02\xF7", 6);
-    k.state.midi.RITARDO_SYSEX = 15;
-    k.sender.Sysex_Temp_sending(7);
-    EXPECT_EQ(waits, std::vector<int>{15});
-    ASSERT_EQ(out.sent.size(), 1u);
-    EXPECT_EQ(out.sent[0].timeMs, 15);
-    EXPECT_EQ(out.sent[0].bytes.size(), 6u);
-}
-
-TEST_F(Sending, PanicSendsAllNotesOffTwiceOnTheThreeDivisions) {
-    console().sender.Panic_Click();
-    EXPECT_EQ(takeSent(),
-              (Strings{"B0 7B 00", "B0 7B 00", "B1 7B 00", "B1 7B 00", "B2 7B 00", "B2 7B 00"}));
-    EXPECT_TRUE(waits.empty());
-}
 
 } // namespace
 } // namespace kavel::test

@@ -3,27 +3,41 @@
 namespace kavel::test {
 namespace {
 
-using Wait = ConsoleFixture;
+// The wait alone, over a fake clock.
+struct Waits : ::testing::Test {
+    ManualEventLoop loop;
+    MidiState midi;
+    Waiting waiting{loop, midi};
+};
 
-TEST_F(Wait, ZeroOrLessReturnsAtOnceWithoutATimer) {
+TEST_F(Waits, ZeroOrLessReturnsAtOnceWithoutATimer) {
     int started = 0;
     loop.onTimerStarted = [&](int) { ++started; };
-    console().waiting.Waiting_Timer(0);
-    console().waiting.Waiting_Timer(-5);
+    waiting.Waiting_Timer(0);
+    waiting.Waiting_Timer(-5);
     EXPECT_EQ(started, 0);
     EXPECT_EQ(loop.now(), 0);
 }
 
-TEST_F(Wait, LastsOneTimerPeriodAndStopsTheTimer) {
-    auto& k = console();
-    k.waiting.Waiting_Timer(100);
+TEST_F(Waits, LastsOneTimerPeriodAndStopsTheTimer) {
+    waiting.Waiting_Timer(100);
     EXPECT_EQ(loop.now(), 100);
-    EXPECT_TRUE(k.state.midi.TEMPO_SCADUTO);
+    EXPECT_TRUE(midi.TEMPO_SCADUTO);
     loop.advance(1000); // a stopped timer fires no more
-    k.state.midi.TEMPO_SCADUTO = false;
+    midi.TEMPO_SCADUTO = false;
     loop.processPendingEvents();
-    EXPECT_FALSE(k.state.midi.TEMPO_SCADUTO);
+    EXPECT_FALSE(midi.TEMPO_SCADUTO);
 }
+
+TEST_F(Waits, AWaitInsideAWaitEndsBothWithoutHanging) {
+    loop.post(10, [&] { waiting.Waiting_Timer(20); });
+    waiting.Waiting_Timer(100);
+    // The inner wait's firing ends the outer one too, as one shared timer does.
+    EXPECT_EQ(loop.now(), 30);
+}
+
+// Input and port closing during a wait: the whole console on fake ports.
+using Wait = ConsoleFixture;
 
 TEST_F(Wait, InputArrivingDuringAWaitIsHandledDuringIt) {
     openPorts(0, 1, 0);
@@ -43,14 +57,6 @@ TEST_F(Wait, InputArrivingDuringAWaitIsHandledDuringIt) {
     EXPECT_EQ(out.sent[1].timeMs, 70);
     EXPECT_EQ(out.sent[1].bytes, bytes({0x80, 60, 0}));
     EXPECT_EQ(loop.now(), 100);
-}
-
-TEST_F(Wait, AWaitInsideAWaitEndsBothWithoutHanging) {
-    auto& k = console();
-    loop.post(10, [&] { k.waiting.Waiting_Timer(20); });
-    k.waiting.Waiting_Timer(100);
-    // The inner wait's firing ends the outer one too, as one shared timer does.
-    EXPECT_EQ(loop.now(), 30);
 }
 
 TEST_F(Wait, OtherInputIsHandledInsideTheFirstInputsHandler) {
