@@ -16,7 +16,7 @@ Kavel::Kavel(Ports ports, EventLoop& loop, User& user, std::string programFolder
       panel(controls, user, state.panel, state.memories, state.midi, state.registration,
             state.stops, folder, procedures, labels),
       advanced(controls, state.registration, state.advanced, state.midi, state.stops, state.config,
-               sender, senders, indicators, lists, placement, folder, *this),
+               sender, senders, indicators, placement, folder, *this),
       thru(controls, state.midi, state.registration, user, placement, indicators, panel),
       registration(state.registration, state.advanced, state.memories, state.midi, state.config,
                    state.panel, state.stops, controls, user, sender, senders, advanced, indicators,
@@ -65,7 +65,7 @@ void Kavel::registerProcedures() {
     p.add("Form_Load", [this] { Form_Load(); });
     p.add("exit_Click", [this] { exit_Click(); });
     p.add("Gest_Errore_advanced", [this] { Gest_Errore_advanced(); });
-    p.add("Waiting_Timer", 1, [this](const Procedures::Args& a) { waiting.Waiting_Timer(a[0]); });
+    waiting.registerProcedures(p);
     sender.registerProcedures(p);
     senders.registerProcedures(p);
     indicators.registerProcedures(p);

@@ -1,9 +1,9 @@
 #pragma once
 
-// The main window `Kavel`, the composition root: it owns the program-wide state, the controls,
-// the MIDI controls and one object per subsystem, each built from those declared before it,
-// and runs start-up and shutdown. The subsystems hold the console's procedures; the window
-// layer only draws `controls` and runs procedures by name.
+// The main window `Kavel`, the composition root: it owns the program-wide state, the controls
+// and one object per subsystem, each built from those declared before it; it holds the three
+// MIDI controls and runs start-up and shutdown. The subsystems hold the console's procedures;
+// the window layer only draws `controls` and runs procedures by name.
 
 #include "config/ProgramFolder.h"
 #include "config/StartupConfig.h"
@@ -59,7 +59,6 @@ class Kavel : public Program {
     void exit_Click();
     void Gest_Errore_advanced() override;
     bool running() const override { return running_; }
-    User& user() { return user_; }
 
     ProgramState state;
     Controls controls;

@@ -2,6 +2,10 @@
 
 namespace kavel {
 
+void Waiting::registerProcedures(Procedures& p) {
+    p.add("Waiting_Timer", 1, [this](const Procedures::Args& a) { Waiting_Timer(a[0]); });
+}
+
 void Waiting::Waiting_Timer(int msec) {
     // A timer of 0 would never fire; no wait is what a caller asking for 0 means.
     if (msec <= 0) return;

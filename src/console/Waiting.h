@@ -4,6 +4,7 @@
 // clicks go on while a SysEx string settles in the module.
 
 #include "console/EventLoop.h"
+#include "console/Procedures.h"
 #include "console/ProgramState.h"
 
 namespace kavel {
@@ -13,6 +14,8 @@ class Waiting {
     Waiting(EventLoop& loop, MidiState& midi) : loop_(loop), midi_(midi) {}
     Waiting(const Waiting&) = delete;
     Waiting& operator=(const Waiting&) = delete;
+
+    void registerProcedures(Procedures& p);
 
     // 0 or less returns at once.
     void Waiting_Timer(int msec);

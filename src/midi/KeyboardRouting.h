@@ -31,7 +31,6 @@ class KeyboardRouting {
     // The console functions keyboard input drives: this console's own unless a test puts a
     // recording double here (nullptr gives the console's own back).
     void setConsoleFunctions(ConsoleFunctions* functions);
-    ConsoleFunctions& consoleFunctions() { return *functions_; }
 
   private:
     struct Message {

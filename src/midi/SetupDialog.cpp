@@ -135,8 +135,7 @@ void SetupDialog::place() {
 }
 
 void SetupDialog::Form_Load() {
-    loaded_ = true;
-    devices_.setSetupOpen(true);
+    setLoaded(true);
     unsentAtOpening_ = out_.unsentMessages();
     screen_.centreOnScreen(kWindow, "light.ico");
     showModuleSettings();
@@ -271,9 +270,14 @@ void SetupDialog::Command3_Click() {
 }
 
 void SetupDialog::close() {
-    loaded_ = false;
-    devices_.setSetupOpen(false);
+    setLoaded(false);
     user_.closeWindow(kWindow);
+}
+
+// The device watch leaves the ports alone while the dialog is open.
+void SetupDialog::setLoaded(bool loaded) {
+    loaded_ = loaded;
+    devices_.setSetupOpen(loaded);
 }
 
 } // namespace kavel

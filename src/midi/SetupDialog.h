@@ -79,6 +79,7 @@ class SetupDialog {
     int savedSysex_ = 0;
     int savedNote_ = 0;
     unsigned unsentAtOpening_ = 0; // the output's unsent count as the ports closed
+    void setLoaded(bool loaded);
     bool loaded_ = false;
 };
 

@@ -4,8 +4,6 @@
 // learning of each division's keyboard channel. It works live on the console's settings; OK
 // keeps them, CANCEL brings back the mode and the learned channels it opened with.
 
-#include "registration/OrganBodyDisplay.h"
-
 #include <array>
 
 namespace kavel {
@@ -19,7 +17,7 @@ class User;
 struct MidiState;
 struct RegistrationTable;
 
-class ThruDialog : public OrganBodyDisplay {
+class ThruDialog {
   public:
     // Places every control of the dialog.
     ThruDialog(Controls& controls, MidiState& midi, RegistrationTable& registration, User& user,
@@ -43,7 +41,7 @@ class ThruDialog : public OrganBodyDisplay {
     void THRUBUTTON_Click();
     // After a change of organ body: the button names it (ADATTA_PULSANTE_THRU writes the
     // caption), and in Normal Rechannelling the registration has changed.
-    void showOrganBody() override;
+    void showOrganBody();
 
     // Open: a second Form_Load would teach the default channels again and forget the mode.
     bool loaded() const { return loaded_; }

@@ -1,6 +1,5 @@
 #include "registration/AdvancedWindow.h"
 
-#include "console/ListSelection.h"
 #include "memories/MemoryIndicators.h"
 #include "midi/Sender.h"
 #include "panel/Controls.h"
@@ -9,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 
 namespace kavel {
 
@@ -178,11 +178,16 @@ void AdvancedWindow::SliderTremoloRate_Scroll() {
 
 // The window's four lists set to the saved choices, each running its handler.
 void AdvancedWindow::selectAdvancedChoices() {
-    const auto& a = advanced_;
-    lists_.selectListItem("Temperamenti", a.TEMPERAMENTO);
-    lists_.selectListItem("Riverberi", a.RIVERBERO);
-    lists_.selectListItem("NotaInizTemp", a.NOTA_INIZIO_TEMP);
-    lists_.selectListItem("TremoloType", a.TIPO_TREMOLO);
+    // Each choice is read when its list is set: a handler may change what follows.
+    const std::tuple<const char*, const int*, void (AdvancedWindow::*)()> choices[] = {
+        {"Temperamenti", &advanced_.TEMPERAMENTO, &AdvancedWindow::Temperamenti_Click},
+        {"Riverberi", &advanced_.RIVERBERO, &AdvancedWindow::Riverberi_Click},
+        {"NotaInizTemp", &advanced_.NOTA_INIZIO_TEMP, &AdvancedWindow::NotaInizTemp_Click},
+        {"TremoloType", &advanced_.TIPO_TREMOLO, &AdvancedWindow::TremoloType_Click}};
+    for (const auto& [list, choice, handler] : choices) {
+        controls_.edit(list).listIndex = *choice;
+        (this->*handler)();
+    }
 }
 
 } // namespace kavel

@@ -108,11 +108,11 @@ AdvancedWindow::AdvancedWindow(Controls& controls, RegistrationTable& registrati
                                AdvancedState& advanced, MidiState& midi,
                                const StopsTableState& stops, ConfigState& config, Sender& sender,
                                ControllerSenders& senders, MemoryIndicators& indicators,
-                               ListSelection& lists, ScreenPlacement& screen,
-                               const ProgramFolder& folder, Program& program)
+                               ScreenPlacement& screen, const ProgramFolder& folder,
+                               Program& program)
     : controls_(controls), registration_(registration), advanced_(advanced), midi_(midi),
       stops_(stops), config_(config), sender_(sender), senders_(senders), indicators_(indicators),
-      lists_(lists), screen_(screen), folder_(folder), program_(program) {
+      screen_(screen), folder_(folder), program_(program) {
     buildAdvancedControls();
     placeControls();
 }

@@ -12,7 +12,6 @@ namespace kavel {
 
 class ControllerSenders;
 class Controls;
-class ListSelection;
 class MemoryIndicators;
 class Procedures;
 class Program;
@@ -29,8 +28,7 @@ class AdvancedWindow {
     AdvancedWindow(Controls& controls, RegistrationTable& registration, AdvancedState& advanced,
                    MidiState& midi, const StopsTableState& stops, ConfigState& config,
                    Sender& sender, ControllerSenders& senders, MemoryIndicators& indicators,
-                   ListSelection& lists, ScreenPlacement& screen, const ProgramFolder& folder,
-                   Program& program);
+                   ScreenPlacement& screen, const ProgramFolder& folder, Program& program);
     AdvancedWindow(const AdvancedWindow&) = delete;
     AdvancedWindow& operator=(const AdvancedWindow&) = delete;
 
@@ -80,7 +78,6 @@ class AdvancedWindow {
     Sender& sender_;
     ControllerSenders& senders_;
     MemoryIndicators& indicators_;
-    ListSelection& lists_;
     ScreenPlacement& screen_;
     const ProgramFolder& folder_;
     Program& program_;

@@ -3,10 +3,10 @@
 #include "console/Program.h"
 #include "memories/MemoryIndicators.h"
 #include "midi/Sender.h"
+#include "midi/ThruDialog.h"
 #include "panel/Controls.h"
 #include "registration/AdvancedWindow.h"
 #include "registration/ControllerSenders.h"
-#include "registration/OrganBodyDisplay.h"
 
 #include <array>
 #include <stdexcept>
@@ -214,7 +214,7 @@ void Registration::AGGIORNAMENTO_KAVEL() {
             body[SLOT_LIVE] = isOrganBody(body[SLOT_APPLIED]) ? body[SLOT_APPLIED] : 1;
         if (body[SLOT_LIVE] != body[SLOT_APPLIED]) {
             body[SLOT_APPLIED] = body[SLOT_LIVE];
-            organBody_.showOrganBody();
+            thru_.showOrganBody();
         }
         indicators_.Marca_Led_giallo();
     } catch (const std::exception&) {

@@ -13,12 +13,12 @@ Registration::Registration(RegistrationTable& registration, const AdvancedState&
                            Controls& controls, User& user, Sender& sender,
                            ControllerSenders& senders, AdvancedWindow& advancedWindow,
                            MemoryIndicators& indicators, MemoryLabels& labels,
-                           PanelLayout& panelLayout, Waiting& waiting, OrganBodyDisplay& organBody,
+                           PanelLayout& panelLayout, Waiting& waiting, ThruDialog& thru,
                            Program& program)
     : registration_(registration), advanced_(advanced), memories_(memories), midi_(midi),
       config_(config), panel_(panel), stops_(stops), controls_(controls), user_(user),
       sender_(sender), senders_(senders), advancedWindow_(advancedWindow), indicators_(indicators),
-      labels_(labels), panelLayout_(panelLayout), waiting_(waiting), organBody_(organBody),
+      labels_(labels), panelLayout_(panelLayout), waiting_(waiting), thru_(thru),
       program_(program) {}
 
 void Registration::registerProcedures(Procedures& p) {

@@ -12,11 +12,11 @@ class ControllerSenders;
 class Controls;
 class MemoryIndicators;
 class MemoryLabels;
-class OrganBodyDisplay;
 class PanelLayout;
 class Procedures;
 class Program;
 class Sender;
+class ThruDialog;
 class User;
 class Waiting;
 struct StopBlock; // a row of the console update's block table
@@ -28,8 +28,7 @@ class Registration {
                  const PanelState& panel, const StopsTableState& stops, Controls& controls,
                  User& user, Sender& sender, ControllerSenders& senders,
                  AdvancedWindow& advancedWindow, MemoryIndicators& indicators, MemoryLabels& labels,
-                 PanelLayout& panelLayout, Waiting& waiting, OrganBodyDisplay& organBody,
-                 Program& program);
+                 PanelLayout& panelLayout, Waiting& waiting, ThruDialog& thru, Program& program);
     Registration(const Registration&) = delete;
     Registration& operator=(const Registration&) = delete;
 
@@ -100,7 +99,7 @@ class Registration {
     MemoryLabels& labels_;
     PanelLayout& panelLayout_;
     Waiting& waiting_;
-    OrganBodyDisplay& organBody_;
+    ThruDialog& thru_; // shows a changed organ body
     Program& program_;
 };
 
