@@ -59,6 +59,8 @@ class SetupDialog {
     void place();
     void chooseDevice(const char* list, MidiPort& port, int noDevice);
     void close();
+    // Open or closed, for the dialog and the device watch alike.
+    void setLoaded(bool loaded);
     std::string moduleSettingsFile() const;
     void showModuleSettings();
     void saveModuleSettings();
@@ -79,7 +81,6 @@ class SetupDialog {
     int savedSysex_ = 0;
     int savedNote_ = 0;
     unsigned unsentAtOpening_ = 0; // the output's unsent count as the ports closed
-    void setLoaded(bool loaded);
     bool loaded_ = false;
 };
 
